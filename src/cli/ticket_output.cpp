@@ -1,0 +1,39 @@
+#include "ticket_output.h"
+
+#include <charconv>
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+namespace asworn::cli {
+
+std::string ExactNumberText(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
+                 const TicketOutputOptions& options) {
+  const WorkTicket& ticket = *outcome.ticket;
+  if (options.json) {
+    nlohmann::ordered_json object;
+    if (!options.source.empty()) object["file"] = options.source;
+    for (const LabelInfo& info : kWorkTicketLabels)
+      object[std::string(info.name)] = ticket[info.label];
+    if (options.detail) {
+      nlohmann::ordered_json detail;
+      for (const auto& [name, value] : DetailValues(*outcome.compensation)) detail[name] = value;
+      object["detail"] = detail;
+    }
+    out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    return;
+  }
+  if (!options.source.empty()) out << "file\t" << options.source << '\n';
+  for (const LabelInfo& info : kWorkTicketLabels)
+    out << info.name << '\t' << ticket[info.label] << '\n';
+  if (options.detail)
+    for (const auto& [name, value] : DetailValues(*outcome.compensation))
+      out << name << '\t' << ExactNumberText(value) << '\n';
+}
+
+}  // namespace asworn::cli

@@ -1,0 +1,53 @@
+#include "angles.h"
+
+#include <cmath>
+
+#include "compute_fault.h"
+#include "parse_number.h"
+
+namespace asworn {
+namespace {
+
+double DegreesToRadians(const JobSheet& sheet, Field field, double pi, std::string_view quantity) {
+  const StepCheck check(sheet, quantity, {field});
+  const double degrees = check.Reading(ParseLeadingNumber(sheet[field]), field);
+  return check.Finite(degrees * pi / 180);
+}
+
+// The prescribed axis measured from the reference meridian, raised once by 180 when negative.
+double AxisOffset(const JobSheet& sheet, Field axisField, double inref, std::string_view quantity) {
+  const StepCheck check(sheet, quantity, {axisField});
+  double off = check.Finite(check.Reading(ParseLeadingNumber(sheet[axisField]), axisField) - inref);
+  if (off < 0) off += 180;
+  return off;
+}
+
+}  // namespace
+
+Radians TiltAndWrapRadians(const JobSheet& sheet) {
+  const double pi = 4 * std::atan(1.0);
+  const double tiltrad = DegreesToRadians(sheet, Field::tilt, pi, "pantoscopic tilt");
+  const double wraprad = DegreesToRadians(sheet, Field::wrap, pi, "face-form wrap");
+  return {pi, tiltrad, wraprad};
+}
+
+Angles SetUpAngles(const JobSheet& sheet, const Radians& r) {
+  const double toDegrees = 180 / r.pi;
+  Angles a{};
+  {
+    const StepCheck check(sheet, "right reference meridian", {Field::wrap, Field::tilt});
+    a.od.inref =
+        std::atan(check.Divide(std::tan(r.tiltrad), std::sin(r.wraprad), FaultKind::wrapZero)) *
+        toDegrees;
+    a.od.outref =
+        std::atan(check.Divide(std::sin(r.tiltrad), std::tan(r.wraprad), FaultKind::wrapZero)) *
+        toDegrees;
+  }
+  a.os.inref = 90 - a.od.inref;
+  a.os.outref = 90 - a.od.outref;
+  a.od.off = AxisOffset(sheet, Field::odaxis, a.od.inref, "right axis offset");
+  a.os.off = AxisOffset(sheet, Field::osaxis, a.os.inref, "left axis offset");
+  return a;
+}
+
+}  // namespace asworn

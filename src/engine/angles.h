@@ -1,0 +1,32 @@
+#pragma once
+// Tilt and wrap in radians, and each eye's reference meridians and axis offset.
+
+#include "job_sheet.h"
+
+namespace asworn {
+
+struct Radians {
+  double pi;       // 4·atan(1), once per Compute
+  double tiltrad;  // pantoscopic tilt
+  double wraprad;  // face-form wrap
+};
+
+struct EyeAngles {
+  double inref;   // reference meridian into the lens frame, degrees
+  double outref;  // reference meridian back to the eye frame, degrees
+  double off;     // prescribed axis measured from inref, degrees
+};
+
+struct Angles {
+  EyeAngles od;
+  EyeAngles os;
+};
+
+// π, then tilt and wrap in radians.
+Radians TiltAndWrapRadians(const JobSheet& sheet);
+
+// The reference meridians and offsets. The left eye mirrors the right about 45 degrees:
+// its meridians are 90 minus the right eye's.
+Angles SetUpAngles(const JobSheet& sheet, const Radians& radians);
+
+}  // namespace asworn

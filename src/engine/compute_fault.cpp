@@ -1,0 +1,123 @@
+#include "compute_fault.h"
+
+#include <cmath>
+
+namespace asworn {
+namespace {
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+// "right lens index" from "Right lens index".
+std::string Lower(std::string_view spoken) {
+  std::string s(spoken);
+  if (!s.empty() && s[0] >= 'A' && s[0] <= 'Z') s[0] = static_cast<char>(s[0] - 'A' + 'a');
+  return s;
+}
+
+std::string Capitalised(std::string s) {
+  if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
+  return s;
+}
+
+// "the right sphere "+100"" or "the right sphere (empty)".
+std::string FieldWithText(Field f, const JobSheet& sheet) {
+  const std::string& text = sheet[f];
+  return "the " + Lower(InfoOf(f).spokenName) + (text.empty() ? " (empty)" : " " + Quoted(text));
+}
+
+std::string FieldList(const std::vector<Field>& fields, const JobSheet& sheet) {
+  std::string list;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) list += (i + 1 == fields.size()) ? " and " : ", ";
+    list += FieldWithText(fields[i], sheet);
+  }
+  return list;
+}
+
+}  // namespace
+
+std::string_view EyeName(Eye eye) {
+  return eye == Eye::right ? "right" : "left";
+}
+
+std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
+                         std::string_view quantity, const JobSheet& sheet) {
+  const Field first = fields.empty() ? Field::wrap : fields.front();
+  const std::string name = Lower(InfoOf(first).spokenName);
+  const std::string& text = sheet[first];
+  switch (kind) {
+    case FaultKind::indexNotNumber:
+      if (text.empty())
+        return "The " + name + " is empty. Enter the refractive index of the lens material, " +
+               "such as 1.586.";
+      return "The " + name + " " + Quoted(text) + " is not a number. Enter the refractive " +
+             "index of the lens material, such as 1.586.";
+    case FaultKind::indexAmbiguous:
+      return "The " + name + " " + Quoted(text) + " reads as " +
+             "a different number in this computer's number format than in the prism " +
+             "calculation, which takes a full stop as the decimal point. Write the index with " +
+             "a full stop and no group separators, such as 1.586.";
+    case FaultKind::indexZero:
+      return "The " + name + " " + Quoted(text) + " is an index of 0, which cannot be used. " +
+             "Enter the refractive index of the lens material, such as 1.586.";
+    case FaultKind::indexOne:
+      return "The " + name + " " + Quoted(text) + " is an index of 1, which cannot be used: " +
+             "a lens of index 1 bends no light. Enter the refractive index of the lens " +
+             "material, such as 1.586.";
+    case FaultKind::wrapZero:
+      return "The face-form wrap " +
+             (text.empty() ? std::string("is empty and counts as 0") : Quoted(text) + " is 0") +
+             ". The compensation needs a face-form wrap other than 0: enter the frame's wrap "
+             "in degrees.";
+    case FaultKind::vertexInfinite:
+      return Capitalised(std::string(quantity)) + " would be infinite at the fitted vertex " +
+             "distance: " + FieldList(fields, sheet) + " make 1 - d\xC2\xB7" +
+             "F exactly 0. Check these entries.";
+    case FaultKind::tooLarge:
+      return Capitalised(FieldWithText(first, sheet)) + " is too large a number to compute " +
+             "with. Check this entry.";
+    case FaultKind::arithmetic:
+      break;
+  }
+  return "Compute stopped at the " + std::string(quantity) +
+         ", which comes out infinite or undefined (a division by zero or an overflow). Check " +
+         FieldList(fields, sheet) + ".";
+}
+
+StepCheck::StepCheck(const JobSheet& sheet, std::string_view quantity,
+                     std::initializer_list<Field> fields)
+    : sheet_(sheet), quantity_(quantity) {
+  for (Field f : fields)
+    if (fieldCount_ < fields_.size()) fields_[fieldCount_++] = f;
+}
+
+double StepCheck::Divide(double num, double den, FaultKind zeroKind) const {
+  if (den == 0.0) Fail(zeroKind);
+  return Finite(num / den);
+}
+
+double StepCheck::Finite(double value) const {
+  if (!std::isfinite(value)) Fail(FaultKind::arithmetic);
+  return value;
+}
+
+double StepCheck::Reading(double value, Field field) const {
+  if (!std::isfinite(value)) Fail(FaultKind::tooLarge, field);
+  return value;
+}
+
+void StepCheck::Fail(FaultKind kind) const {
+  std::vector<Field> fields(fields_.begin(), fields_.begin() + static_cast<long>(fieldCount_));
+  std::string message = FaultMessage(kind, fields, quantity_, sheet_);
+  throw FaultSignal({kind, std::move(fields), std::string(quantity_), std::move(message)});
+}
+
+void StepCheck::Fail(FaultKind kind, Field field) const {
+  std::vector<Field> fields{field};
+  std::string message = FaultMessage(kind, fields, quantity_, sheet_);
+  throw FaultSignal({kind, std::move(fields), std::string(quantity_), std::move(message)});
+}
+
+}  // namespace asworn

@@ -1,0 +1,52 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace asworn {
+
+double RoundHalfEven(double value, int decimals) {
+  const double scale = std::pow(10.0, decimals);
+  // nearbyint rounds in the current mode, which is round-to-nearest-even by default.
+  return std::nearbyint(value * scale) / scale;
+}
+
+std::string NumberText(double value, std::string_view decimalSeparator) {
+  if (value == 0.0) return "0";
+  if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
+
+  // 15 significant digits in scientific form, "d.dddddddddddddde±x", then laid out plainly.
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+  std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+
+  const bool negative = sci.front() == '-';
+  if (negative) sci.remove_prefix(1);
+  const std::size_t e = sci.find('e');
+  const int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
+  std::string digits;
+  for (char c : sci.substr(0, e))
+    if (c != '.') digits += c;
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string text = negative ? "-" : "";
+  const int pointAfter = exponent + 1;  // digits before the decimal separator
+  if (pointAfter <= 0) {
+    text += '0';
+    text += decimalSeparator;
+    text.append(static_cast<std::size_t>(-pointAfter), '0');
+    text += digits;
+  } else if (static_cast<std::size_t>(pointAfter) >= digits.size()) {
+    text += digits;
+    text.append(static_cast<std::size_t>(pointAfter) - digits.size(), '0');
+  } else {
+    text += digits.substr(0, static_cast<std::size_t>(pointAfter));
+    text += decimalSeparator;
+    text += digits.substr(static_cast<std::size_t>(pointAfter));
+  }
+  return text;
+}
+
+}  // namespace asworn

@@ -1,0 +1,160 @@
+#include "parse_number.h"
+
+#include <locale.h>
+#include <stdlib.h>
+
+#include <charconv>
+#include <string>
+#include <system_error>
+
+namespace asworn {
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsLeadingBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsStrictBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+// Converts a number already known to have the form [digits][.digits][e[sign]digits]
+// (no sign), independent of the C locale.
+double ConvertUnsigned(std::string_view digits) {
+  if (digits.empty()) return 0.0;
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  (void)end;
+  if (ec == std::errc::result_out_of_range) {
+    // from_chars leaves the value alone when out of range; strtod gives infinity for a
+    // huge number and zero (or a subnormal) for a tiny one. The "C" locale keeps '.' the
+    // decimal point whatever locale the front end has set.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    const std::string copy(digits);
+    value = strtod_l(copy.c_str(), nullptr, cLocale);
+  }
+  return value;
+}
+
+double ParseRadixWhole(std::string_view digits, int radix) {
+  double value = 0.0;
+  for (char c : digits) {
+    int d;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (radix == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (radix == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      break;
+    if (d >= radix) break;
+    value = value * radix + d;
+  }
+  return value;
+}
+
+// Length of the longest prefix of `s` of the form digits* [. digits*] with at least one
+// digit, followed by an optional exponent E[sign]digits+. Zero when there is no digit.
+std::size_t DecimalPrefixLength(std::string_view s) {
+  std::size_t i = 0;
+  bool sawDigit = false;
+  while (i < s.size() && IsDigit(s[i])) ++i, sawDigit = true;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, sawDigit = true;
+  }
+  if (!sawDigit) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    std::size_t expDigits = j;
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (j > expDigits) i = j;
+  }
+  return i;
+}
+
+}  // namespace
+
+double ParseLeadingNumber(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  for (char c : text)
+    if (!IsLeadingBlank(c)) s += c;
+
+  if (s.size() >= 2 && s[0] == '&') {
+    if (s[1] == 'h' || s[1] == 'H') return ParseRadixWhole(std::string_view(s).substr(2), 16);
+    if (s[1] == 'o' || s[1] == 'O') return ParseRadixWhole(std::string_view(s).substr(2), 8);
+  }
+
+  std::string_view rest(s);
+  bool negative = false;
+  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+    negative = rest[0] == '-';
+    rest.remove_prefix(1);
+  }
+  const std::size_t length = DecimalPrefixLength(rest);
+  if (length == 0) return 0.0;
+  const double magnitude = ConvertUnsigned(rest.substr(0, length));
+  return negative ? -magnitude : magnitude;
+}
+
+std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format) {
+  while (!text.empty() && IsStrictBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsStrictBlank(text.back())) text.remove_suffix(1);
+
+  // Rewrite into the plain form "digits.digitsE±digits", checking the shape as we go.
+  std::string plain;
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  const std::string_view& dec = format.decimalSeparator;
+  const std::string_view& group = format.groupSeparator;
+  bool sawDigit = false;
+  while (!text.empty()) {
+    if (IsDigit(text[0])) {
+      plain += text[0];
+      sawDigit = true;
+      text.remove_prefix(1);
+    } else if (sawDigit && !group.empty() && text.starts_with(group) && group != dec) {
+      text.remove_prefix(group.size());  // group separators only between integer digits
+      if (text.empty() || !IsDigit(text[0])) return std::nullopt;
+    } else {
+      break;
+    }
+  }
+  if (!dec.empty() && text.starts_with(dec)) {
+    plain += '.';
+    text.remove_prefix(dec.size());
+    while (!text.empty() && IsDigit(text[0])) {
+      plain += text[0];
+      sawDigit = true;
+      text.remove_prefix(1);
+    }
+  }
+  if (!sawDigit) return std::nullopt;
+  if (!text.empty() && (text[0] == 'e' || text[0] == 'E')) {
+    plain += 'e';
+    text.remove_prefix(1);
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+      plain += text[0];
+      text.remove_prefix(1);
+    }
+    if (text.empty() || !IsDigit(text[0])) return std::nullopt;
+    while (!text.empty() && IsDigit(text[0])) {
+      plain += text[0];
+      text.remove_prefix(1);
+    }
+  }
+  if (!text.empty()) return std::nullopt;
+  if (plain.front() == '.') plain.insert(plain.begin(), '0');
+  const double magnitude = ConvertUnsigned(plain);
+  return negative ? -magnitude : magnitude;
+}
+
+}  // namespace asworn

@@ -1,0 +1,21 @@
+#pragma once
+// The two text-to-number conversions of Compute.
+
+#include <optional>
+#include <string_view>
+
+#include "number_format.h"
+
+namespace asworn {
+
+// Lenient: drops every blank, tab and line feed, then reads the longest leading number
+// (sign, digits with one full stop, exponent). "&H" or "&O" at the start reads the rest as a
+// hexadecimal or octal whole number. A text without a leading number is 0. Never fails;
+// a number too large for a double comes back infinite, for the caller to refuse.
+double ParseLeadingNumber(std::string_view text);
+
+// Strict: the whole text, blanks around it aside, must be one number in the user's format
+// (sign, digits with group separators, the decimal separator, exponent). Otherwise nothing.
+std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format);
+
+}  // namespace asworn

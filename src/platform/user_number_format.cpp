@@ -1,0 +1,15 @@
+#include "user_number_format.h"
+
+#include <QLocale>
+
+namespace asworn {
+
+NumberFormat NumberFormatOf(const QLocale& locale) {
+  return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+NumberFormat UserNumberFormat() {
+  return NumberFormatOf(QLocale::system());
+}
+
+}  // namespace asworn

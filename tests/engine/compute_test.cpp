@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "compensation_engine.h"
+#include "number_text.h"
+#include "parse_number.h"
+#include "sheet_builder.h"
+
+namespace asworn {
+namespace {
+
+using testing_support::Sheet;
+
+TEST(Compute, StartUpTicket) {
+  const ComputeOutcome outcome = Compute(JobSheet());
+  ASSERT_TRUE(outcome.Succeeded());
+  const std::vector<std::string> expected{
+      "First Name", "Last Name", "Rec #", "0.00", "0.00", "180",     "0.00",   "0.00",
+      "180",        "8.00",      "8.00",  "15",   "15",   "0",       "0",      "89",
+      "0",          "0",         "91",    "0.22", "0.22", "Base In", "Base In"};
+  for (std::size_t i = 0; i < kLabelCount; ++i)
+    EXPECT_EQ(outcome.ticket->Texts()[i], expected[i]) << kWorkTicketLabels[i].name;
+  EXPECT_FALSE(outcome.fault.has_value());
+}
+
+TEST(Compute, CopiesShowTheTextsAsTyped) {
+  const JobSheet sheet = Sheet({{Field::firstname, " Ann "},
+                                {Field::lastname, ""},
+                                {Field::odsph, "+1.25"},
+                                {Field::tilt, "1 5"},
+                                {Field::wrap, "15\xC2\xB0"},
+                                {Field::osbc, "8.00 D"}});
+  const ComputeOutcome outcome = Compute(sheet);
+  ASSERT_TRUE(outcome.Succeeded());
+  const WorkTicket& t = *outcome.ticket;
+  EXPECT_EQ(t[Label::firstname2], " Ann ");
+  EXPECT_EQ(t[Label::lastname2], "");
+  EXPECT_EQ(t[Label::odsph2], "+1.25");
+  EXPECT_EQ(t[Label::tilt2], "1 5");
+  EXPECT_EQ(t[Label::wrap2], "15\xC2\xB0");
+  EXPECT_EQ(t[Label::osbc2], "8.00 D");
+  EXPECT_EQ(t[Label::odpb], "Base In");
+}
+
+TEST(Compute, NegativeWrapGivesASignedPrismStillBaseIn) {
+  const ComputeOutcome outcome = Compute(Sheet({{Field::wrap, "-15"}}));
+  ASSERT_TRUE(outcome.Succeeded());
+  EXPECT_EQ((*outcome.ticket)[Label::odprism2], "-0.22");
+  EXPECT_EQ((*outcome.ticket)[Label::osprism2], "-0.22");
+  EXPECT_EQ((*outcome.ticket)[Label::ospb], "Base In");
+}
+
+TEST(Compute, UsesTheLocaleForTheIndexAndTheTicket) {
+  // Where the comma is the decimal separator, "1.586" is still the index 1.586 (the prism
+  // reads it so), never 1586 by grouping; the ticket shows decimal commas.
+  const NumberFormat comma{",", "."};
+  const ComputeOutcome dotted = Compute(Sheet({{Field::wrap, "-15"}}), comma);
+  ASSERT_TRUE(dotted.Succeeded());
+  EXPECT_EQ(dotted.compensation->factors.od.tfac,
+            Compute(JobSheet()).compensation->factors.od.tfac);
+  EXPECT_EQ((*dotted.ticket)[Label::odprism2], "-0,22");
+  // A text the two readings take differently is refused rather than computed twice over.
+  for (const NumberFormat& format : {comma, NumberFormat{".", ","}}) {
+    const ComputeOutcome refused = Compute(Sheet({{Field::osn, "1,586"}}), format);
+    ASSERT_FALSE(refused.Succeeded());
+    EXPECT_EQ(refused.fault->kind, FaultKind::indexAmbiguous);
+    EXPECT_EQ(refused.fault->fields.front(), Field::osn);
+  }
+  // Whole numbers with a group separator read alike in both.
+  EXPECT_TRUE(Compute(Sheet({{Field::odn, "2"}}), comma).Succeeded());
+}
+
+TEST(Compute, RunTwiceGivesTheSameTicket) {
+  const JobSheet sheet = Sheet({{Field::odsph, "-4.00"}, {Field::odcyl, "-1.00"}});
+  EXPECT_EQ(*Compute(sheet).ticket, *Compute(sheet).ticket);
+}
+
+struct FaultCase {
+  const char* name;
+  std::vector<std::pair<Field, std::string>> changes;
+  FaultKind kind;
+  Field field;                  // the field the fault names first
+  const char* messageFragment;  // a piece of the optician's message
+
+  friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ComputeFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(ComputeFaultTest, StopsWithoutATicketAndNamesTheCause) {
+  const FaultCase& c = GetParam();
+  JobSheet sheet;
+  for (const auto& [field, text] : c.changes) sheet[field] = text;
+  const ComputeOutcome outcome = Compute(sheet);
+  EXPECT_FALSE(outcome.Succeeded());
+  EXPECT_FALSE(outcome.ticket.has_value());
+  ASSERT_TRUE(outcome.fault.has_value());
+  EXPECT_EQ(outcome.fault->kind, c.kind) << outcome.fault->message;
+  ASSERT_FALSE(outcome.fault->fields.empty());
+  EXPECT_EQ(outcome.fault->fields.front(), c.field) << outcome.fault->message;
+  EXPECT_NE(outcome.fault->message.find(c.messageFragment), std::string::npos)
+      << outcome.fault->message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ComputeFaultTest,
+    ::testing::Values(
+        FaultCase{"WrapZero",
+                  {{Field::wrap, "0"}},
+                  FaultKind::wrapZero,
+                  Field::wrap,
+                  "face-form wrap \"0\" is 0"},
+        FaultCase{"WrapEmpty",
+                  {{Field::wrap, ""}},
+                  FaultKind::wrapZero,
+                  Field::wrap,
+                  "is empty and counts as 0"},
+        FaultCase{
+            "WrapLetters", {{Field::wrap, "abc"}}, FaultKind::wrapZero, Field::wrap, "\"abc\""},
+        FaultCase{"TiltAndWrapZero",
+                  {{Field::tilt, "0"}, {Field::wrap, "0"}},
+                  FaultKind::wrapZero,
+                  Field::wrap,
+                  "wrap other than 0"},
+        FaultCase{"IndexNotANumber",
+                  {{Field::odn, "1.586x"}},
+                  FaultKind::indexNotNumber,
+                  Field::odn,
+                  "The right lens index \"1.586x\" is not a number"},
+        FaultCase{"IndexWithUnit",
+                  {{Field::osn, "1.586mm"}},
+                  FaultKind::indexNotNumber,
+                  Field::osn,
+                  "left lens index \"1.586mm\""},
+        FaultCase{"IndexEmpty",
+                  {{Field::osn, ""}},
+                  FaultKind::indexNotNumber,
+                  Field::osn,
+                  "The left lens index is empty"},
+        FaultCase{"IndexZero", {{Field::odn, "0"}}, FaultKind::indexZero, Field::odn, "index of 0"},
+        FaultCase{"IndexOne", {{Field::osn, "1"}}, FaultKind::indexOne, Field::osn, "index of 1"},
+        FaultCase{"IndexCheckedBeforeWrap",
+                  {{Field::odn, "x"}, {Field::wrap, "0"}},
+                  FaultKind::indexNotNumber,
+                  Field::odn,
+                  "right lens index"},
+        FaultCase{"VertexDivisorExactlyZero",
+                  {{Field::odsph, "+100"}, {Field::odrvd, "13"}, {Field::odfvd, "3"}},
+                  FaultKind::vertexInfinite,
+                  Field::odsph,
+                  "right sphere \"+100\""},
+        FaultCase{"VertexMeridianExactlyZero",
+                  {{Field::ossph, "+50"},
+                   {Field::oscyl, "+50"},
+                   {Field::osrvd, "20"},
+                   {Field::osfvd, "10"}},
+                  FaultKind::vertexInfinite,
+                  Field::ossph,
+                  "left cylinder"},
+        FaultCase{"HugeSphere",
+                  {{Field::odsph, "1e400"}},
+                  FaultKind::tooLarge,
+                  Field::odsph,
+                  "too large"},
+        FaultCase{"HugeTilt",
+                  {{Field::tilt, "1e308"}},
+                  FaultKind::arithmetic,
+                  Field::tilt,
+                  "pantoscopic tilt"},
+        FaultCase{"HugeSphereOverflowsTheMatrix",
+                  {{Field::ossph, "1e307"}, {Field::osfvd, "13.0"}},
+                  FaultKind::arithmetic,
+                  Field::ossph,
+                  "left"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Compute, TheVertexDivisorIsExactlyZeroOnlyWithoutFusedMultiplyAdd) {
+  // 0.01·100 rounds to exactly 1, so 1 - d·F is 0; a fused multiply-add would keep the
+  // product's tail and divide by -2e-17 instead.
+  const double d = 10.0 / 1000;
+  volatile double product = d * 100;
+  EXPECT_EQ(1 - product, 0.0);
+  EXPECT_FALSE(Compute(Sheet({{Field::odsph, "+100"}, {Field::odfvd, "3.0"}})).Succeeded());
+}
+
+TEST(Compute, IndexOfOneIsAcceptedByTheFactorsButStopsAtThePrism) {
+  const ComputeOutcome outcome = Compute(Sheet({{Field::odn, "1"}}));
+  ASSERT_FALSE(outcome.Succeeded());
+  EXPECT_EQ(outcome.fault->quantity, "right lens thickness");
+}
+
+}  // namespace
+}  // namespace asworn
