@@ -2,12 +2,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace asworn {
 
 double RoundHalfEven(double value, int decimals) {
-  const double scale = std::pow(10.0, decimals);
+  constexpr double kScales[] = {1, 10, 100, 1000, 10000};
+  const double scale = decimals >= 0 && decimals < 5 ? kScales[decimals] : std::pow(10.0, decimals);
   // nearbyint rounds in the current mode, which is round-to-nearest-even by default.
   return std::nearbyint(value * scale) / scale;
 }
@@ -25,7 +25,9 @@ std::string NumberText(double value, std::string_view decimalSeparator) {
   const bool negative = sci.front() == '-';
   if (negative) sci.remove_prefix(1);
   const std::size_t e = sci.find('e');
-  const int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
+  int exponent = 0;
+  const std::string_view exponentText = sci.substr(e + 1 + (sci[e + 1] == '+' ? 1 : 0));
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
   std::string digits;
   for (char c : sci.substr(0, e))
     if (c != '.') digits += c;

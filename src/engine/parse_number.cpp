@@ -4,6 +4,8 @@
 #include <stdlib.h>
 
 #include <charconv>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -20,10 +22,50 @@ bool IsStrictBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// Exactly representable powers of ten.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common short decimal ("13.0", "-4.25", "1.586") without a library call: when the
+// digits fit 15 places and the power of ten is exact, one multiplication or division of two
+// exact doubles is correctly rounded, so the result equals the library's.
+std::optional<double> ConvertShortDecimal(std::string_view digits) {
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  int fractionDigits = 0;
+  bool afterPoint = false;
+  std::size_t i = 0;
+  for (; i < digits.size(); ++i) {
+    const char c = digits[i];
+    if (c == '.') {
+      afterPoint = true;
+      continue;
+    }
+    if (c < '0' || c > '9') break;
+    if (mantissa != 0 || c != '0') ++significant;
+    if (significant > 15) return std::nullopt;
+    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+    if (afterPoint) ++fractionDigits;
+  }
+  int exponent = 0;
+  if (i < digits.size()) {  // e[sign]digits
+    const char* first = digits.data() + i + 1;
+    if (*first == '+') ++first;
+    const auto [end, ec] = std::from_chars(first, digits.data() + digits.size(), exponent);
+    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  }
+  const int power = exponent - fractionDigits;
+  if (power < -22 || power > 22) return std::nullopt;
+  const double m = static_cast<double>(mantissa);
+  return power < 0 ? m / kPowersOfTen[-power] : m * kPowersOfTen[power];
+}
+
 // Converts a number already known to have the form [digits][.digits][e[sign]digits]
 // (no sign), independent of the C locale.
 double ConvertUnsigned(std::string_view digits) {
   if (digits.empty()) return 0.0;
+  if (const std::optional<double> quick = ConvertShortDecimal(digits)) return *quick;
   double value = 0.0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   (void)end;
@@ -80,14 +122,22 @@ std::size_t DecimalPrefixLength(std::string_view s) {
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-  std::string s;
-  s.reserve(text.size());
+  // Field texts are short: strip the blanks into a stack buffer, or a string when long.
+  char small[64];
+  std::string large;
+  char* out = small;
+  if (text.size() > sizeof small) {
+    large.resize(text.size());
+    out = large.data();
+  }
+  std::size_t length = 0;
   for (char c : text)
-    if (!IsLeadingBlank(c)) s += c;
+    if (!IsLeadingBlank(c)) out[length++] = c;
+  const std::string_view s(out, length);
 
   if (s.size() >= 2 && s[0] == '&') {
-    if (s[1] == 'h' || s[1] == 'H') return ParseRadixWhole(std::string_view(s).substr(2), 16);
-    if (s[1] == 'o' || s[1] == 'O') return ParseRadixWhole(std::string_view(s).substr(2), 8);
+    if (s[1] == 'h' || s[1] == 'H') return ParseRadixWhole(s.substr(2), 16);
+    if (s[1] == 'o' || s[1] == 'O') return ParseRadixWhole(s.substr(2), 8);
   }
 
   std::string_view rest(s);
@@ -96,9 +146,9 @@ double ParseLeadingNumber(std::string_view text) {
     negative = rest[0] == '-';
     rest.remove_prefix(1);
   }
-  const std::size_t length = DecimalPrefixLength(rest);
-  if (length == 0) return 0.0;
-  const double magnitude = ConvertUnsigned(rest.substr(0, length));
+  const std::size_t numberLength = DecimalPrefixLength(rest);
+  if (numberLength == 0) return 0.0;
+  const double magnitude = ConvertUnsigned(rest.substr(0, numberLength));
   return negative ? -magnitude : magnitude;
 }
 

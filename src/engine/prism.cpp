@@ -11,20 +11,18 @@ namespace {
 
 struct EyeFields {
   Field sph, cyl, diam, n, bc;
-  const char* name;
+  std::string_view thickness, equivalent, baseCurve, prism;  // what each step computes
 };
 
 constexpr std::array<EyeFields, 2> kEyes{{
-    {Field::odsph, Field::odcyl, Field::oddiam, Field::odn, Field::odbc, "right"},
-    {Field::ossph, Field::oscyl, Field::osdiam, Field::osn, Field::osbc, "left"},
+    {Field::odsph, Field::odcyl, Field::oddiam, Field::odn, Field::odbc, "right lens thickness",
+     "right spherical equivalent", "right base curve power", "right prism"},
+    {Field::ossph, Field::oscyl, Field::osdiam, Field::osn, Field::osbc, "left lens thickness",
+     "left spherical equivalent", "left base curve power", "left prism"},
 }};
 
 double Read(const StepCheck& check, const JobSheet& sheet, Field f) {
   return check.Reading(ParseLeadingNumber(sheet[f]), f);
-}
-
-std::string Quantity(const EyeFields& eye, const char* what) {
-  return std::string(eye.name) + " " + what;
 }
 
 }  // namespace
@@ -34,8 +32,7 @@ Prism ComputePrism(const JobSheet& sheet, double pi) {
   // Each step for the right eye, then for the left: the order decides which fault comes first.
   for (std::size_t e = 0; e < 2; ++e) {
     const EyeFields& f = kEyes[e];
-    const std::string quantity = Quantity(f, "lens thickness");
-    const StepCheck check(sheet, quantity, {f.n, f.sph, f.diam});
+    const StepCheck check(sheet, f.thickness, {f.n, f.sph, f.diam});
     const double S = Read(check, sheet, f.sph);
     const double semi = check.Finite(Read(check, sheet, f.diam) / 2);
     const double h = check.Finite(semi * semi);
@@ -47,28 +44,24 @@ Prism ComputePrism(const JobSheet& sheet, double pi) {
     if (eye.sag < 0) eye.sag = eye.sag * (-1);
   for (std::size_t e = 0; e < 2; ++e) {
     const EyeFields& f = kEyes[e];
-    const std::string quantity = Quantity(f, "spherical equivalent");
-    const StepCheck check(sheet, quantity, {f.sph, f.cyl});
+    const StepCheck check(sheet, f.equivalent, {f.sph, f.cyl});
     p[e].seq = check.Finite(Read(check, sheet, f.sph) + Read(check, sheet, f.cyl) / 2);
   }
   for (std::size_t e = 0; e < 2; ++e) {
     // A minus lens is thinnest at the centre: its centre thickness is the minimum alone.
-    const std::string quantity = Quantity(kEyes[e], "lens thickness");
-    const StepCheck check(sheet, quantity, {kEyes[e].sph, kEyes[e].diam});
+    const StepCheck check(sheet, kEyes[e].thickness, {kEyes[e].sph, kEyes[e].diam});
     p[e].thick = p[e].seq < 0 ? 1.5 : check.Finite(p[e].sag + 1.5);
   }
   for (std::size_t e = 0; e < 2; ++e) {
     const EyeFields& f = kEyes[e];
-    const std::string quantity = Quantity(f, "base curve power");
-    const StepCheck check(sheet, quantity, {f.bc, f.n});
+    const StepCheck check(sheet, f.baseCurve, {f.bc, f.n});
     // The base curve is stated for the 1.53 scale; bcpow is its power in the lens material.
     p[e].bcpow =
         check.Finite(check.Finite((Read(check, sheet, f.n) - 1) / 0.53) * Read(check, sheet, f.bc));
   }
   for (std::size_t e = 0; e < 2; ++e) {
     const EyeFields& f = kEyes[e];
-    const std::string quantity = Quantity(f, "prism");
-    const StepCheck check(sheet, quantity, {f.n, f.bc, Field::wrap, f.sph, f.diam});
+    const StepCheck check(sheet, f.prism, {f.n, f.bc, Field::wrap, f.sph, f.diam});
     double a = p[e].thick / 1000;
     a = check.Divide(a, Read(check, sheet, f.n), FaultKind::indexZero);
     a = check.Finite(a * 100);
@@ -77,8 +70,7 @@ Prism ComputePrism(const JobSheet& sheet, double pi) {
     p[e].prism = check.Finite(a * r);
   }
   for (std::size_t e = 0; e < 2; ++e) {
-    const std::string quantity = Quantity(kEyes[e], "prism");
-    const StepCheck check(sheet, quantity, {kEyes[e].bc, Field::wrap});
+    const StepCheck check(sheet, kEyes[e].prism, {kEyes[e].bc, Field::wrap});
     p[e].rounded = check.Finite(RoundHalfEven(p[e].prism, 2));
   }
   return {p[0], p[1]};

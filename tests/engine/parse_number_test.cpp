@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "parse_number.h"
 
@@ -96,6 +99,28 @@ INSTANTIATE_TEST_SUITE_P(
         StrictCase{"1\xC2\xA0"
                    "586,25",
                    ",", "\xC2\xA0", 1586.25}));
+
+}  // namespace
+}  // namespace asworn
+
+namespace asworn {
+namespace {
+
+// The quick path for short decimals must give the correctly rounded double, as strtod does.
+TEST(ParseLeadingNumber, ShortDecimalsReadExactlyAsTheLibraryReadsThem) {
+  std::mt19937_64 random(20261207);
+  for (int i = 0; i < 20000; ++i) {
+    const int wholeDigits = static_cast<int>(random() % 8);
+    const int fractionDigits = static_cast<int>(random() % 10);
+    std::string text = (random() % 2) ? "-" : "";
+    for (int d = 0; d < wholeDigits; ++d) text += static_cast<char>('0' + random() % 10);
+    text += '.';
+    for (int d = 0; d < fractionDigits; ++d) text += static_cast<char>('0' + random() % 10);
+    if (wholeDigits + fractionDigits == 0) continue;
+    if (random() % 4 == 0) text += "e" + std::to_string(static_cast<int>(random() % 50) - 25);
+    EXPECT_EQ(ParseLeadingNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
+}
 
 }  // namespace
 }  // namespace asworn
