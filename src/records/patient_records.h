@@ -1,0 +1,45 @@
+#pragma once
+// Saving the job sheet as a patient file and loading one back: everything the Save and Load
+// buttons do apart from their message boxes. Nothing here asks the user anything or shows
+// anything; each result carries the message to show when it failed.
+
+#include <QString>
+#include <optional>
+
+#include "job_sheet.h"
+#include "record_file.h"
+#include "record_line.h"
+#include "record_names.h"
+
+namespace asworn {
+
+struct SaveResult {
+  bool ok = false;
+  QString path;     // the patient file written (or that would have been)
+  QString message;  // on failure: what went wrong, naming the path; empty on success
+};
+
+// Writes the 21 texts of `sheet` to lastname-firstname.txt in `folder`, creating the folder
+// when it is missing and replacing an earlier file of that name whole. Refuses, touching
+// nothing, names that cannot make a file name in the folder and texts that hold a comma. A
+// failed write leaves the earlier file as it was.
+SaveResult SavePatient(const JobSheet& sheet, const QString& folder);
+
+struct LoadResult {
+  std::optional<JobSheet> sheet;  // the 21 texts from the file, items 0 to 20
+  QString path;                   // the patient file read (or that would have been)
+  QString message;                // on failure: what went wrong, naming the path
+
+  bool ok() const { return sheet.has_value(); }
+};
+
+// Reads the patient file named by the last and first name of `current` in `folder`. Either
+// all 21 texts come back or none: a file with fewer than 21 items is refused, so two patients
+// are never mixed. Items from the 22nd on are ignored; a file that holds extra commas gives
+// its texts shifted, as they stand in it.
+LoadResult LoadPatient(const JobSheet& current, const QString& folder);
+
+// The same for a patient file given by its path (the command line's way).
+LoadResult LoadPatientFile(const QString& path);
+
+}  // namespace asworn

@@ -1,0 +1,44 @@
+#include "record_encoding.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace asworn {
+namespace {
+
+constexpr char kWindows1252[] = "windows-1252";
+
+// Qt reaches Windows-1252 through ICU; a Qt built without it falls back to Latin-1, the same
+// code page without the characters of bytes 80 to 9F.
+QStringEncoder SingleByteEncoder() {
+  QStringEncoder encoder(kWindows1252, QStringConverter::Flag::Stateless);
+  if (!encoder.isValid())
+    encoder = QStringEncoder(QStringConverter::Latin1, QStringConverter::Flag::Stateless);
+  return encoder;
+}
+
+QStringDecoder SingleByteDecoder() {
+  QStringDecoder decoder(kWindows1252, QStringConverter::Flag::Stateless);
+  if (!decoder.isValid())
+    decoder = QStringDecoder(QStringConverter::Latin1, QStringConverter::Flag::Stateless);
+  return decoder;
+}
+
+}  // namespace
+
+QByteArray EncodeRecordText(const QString& text) {
+  QStringEncoder single = SingleByteEncoder();
+  QByteArray bytes = single.encode(text);
+  if (!single.hasError() && DecodeRecordBytes(bytes) == text) return bytes;
+  return text.toUtf8();
+}
+
+QString DecodeRecordBytes(QByteArrayView bytes) {
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return text;
+  QStringDecoder single = SingleByteDecoder();
+  return single.decode(bytes);
+}
+
+}  // namespace asworn

@@ -1,0 +1,39 @@
+#pragma once
+// Writing and reading one patient file. These are the only two places that open one.
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "record_line.h"
+
+namespace asworn {
+
+// A patient file holds one short line; anything larger is not one (64 KiB).
+inline constexpr qint64 kMaxRecordFileSize = 64 * 1024;
+
+struct RecordWriteResult {
+  bool ok = false;
+  QString message;  // why it failed, for the optician; empty on success
+};
+
+// Replaces the file at `path` with the one line of `record`, or leaves it as it was: the line
+// goes to a temporary file beside it that is renamed over the old one only once it is whole.
+// The folder must exist. Refuses, writing nothing, a record that would not read back
+// unchanged (a comma in a field, text that is not UTF-8).
+RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record);
+
+struct RecordReadResult {
+  std::optional<std::vector<std::string>> items;  // every item of the file, cut at commas
+  QString message;                                // why it failed; empty on success
+
+  bool ok() const { return items.has_value(); }
+};
+
+// The items of the file at `path`. Only a regular file of at most kMaxRecordFileSize bytes is
+// read; a missing file, a folder, a device, a pipe or a socket is refused without being
+// opened, so a pipe cannot make the reader wait.
+RecordReadResult ReadPatientRecord(const QString& path);
+
+}  // namespace asworn
