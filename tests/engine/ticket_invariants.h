@@ -1,0 +1,108 @@
+#pragma once
+// What every Compute must give, whatever the texts: either a whole work ticket that keeps
+// the rules below, or a fault that names its cause, and nothing else.
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "compensation_engine.h"
+#include "parse_number.h"
+
+namespace asworn::testing_support {
+
+// The number a ticket text shows, read with a full stop as the decimal point.
+inline double ReadBack(std::string text, std::string_view decimalSeparator) {
+  if (!decimalSeparator.empty() && decimalSeparator != ".") {
+    const std::size_t at = text.find(decimalSeparator);
+    if (at != std::string::npos) text.replace(at, decimalSeparator.size(), ".");
+  }
+  return ParseLeadingNumber(text);
+}
+
+// `value` as its 15 significant digits give it back.
+inline double FifteenDigits(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.14e", value);
+  return std::strtod(buffer, nullptr);
+}
+
+// A computed label must be plain decimal: an optional minus, digits, at most one separator
+// and no trailing zero after it.
+inline bool IsPlainDecimal(std::string text, std::string_view decimalSeparator) {
+  const std::size_t at = text.find(decimalSeparator);
+  if (at != std::string::npos) {
+    if (text.back() == '0' || at + decimalSeparator.size() == text.size()) return false;
+    text.erase(at, decimalSeparator.size());
+  }
+  if (!text.empty() && text[0] == '-') text.erase(0, 1);
+  if (text.empty()) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+// The first rule that `outcome` breaks, or an empty text.
+inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& format,
+                                    const ComputeOutcome& outcome) {
+  if (outcome.ticket.has_value() == outcome.fault.has_value())
+    return "a Compute must give either a ticket or a fault";
+  if (outcome.ticket.has_value() != outcome.compensation.has_value())
+    return "a ticket comes with its compensation and only with it";
+  if (outcome.fault) {
+    const ComputeFault& fault = *outcome.fault;
+    if (fault.fields.empty()) return "the fault names no field: " + fault.message;
+    if (fault.quantity.empty() || fault.message.empty()) return "the fault has no words";
+    return "";
+  }
+
+  const WorkTicket& ticket = *outcome.ticket;
+  const Compensation& c = *outcome.compensation;
+  for (const LabelInfo& info : kWorkTicketLabels)
+    if (info.copyOf && ticket[info.label] != sheet[*info.copyOf])
+      return std::string(info.name) + " is not a copy of its field";
+  if (ticket[Label::odpb] != kBaseIn || ticket[Label::ospb] != kBaseIn)
+    return "the base direction is not \"Base In\"";
+
+  for (const auto& [name, value] : DetailValues(c))
+    if (!std::isfinite(value)) return name + " is not finite";
+  for (const ResultantRx* rx : {&c.odRx, &c.osRx}) {
+    if (rx->cylinder > 0) return "an unrounded cylinder is positive";
+    if (!(rx->axis >= 0 && rx->axis <= 180)) return "an unrounded axis lies outside 0 to 180";
+  }
+
+  const std::pair<Label, double> shown[] = {
+      {Label::odcsph, c.odRounded.sphere},   {Label::odccyl, c.odRounded.cylinder},
+      {Label::odcaxis, c.odRounded.axis},    {Label::oscsph, c.osRounded.sphere},
+      {Label::osccyl, c.osRounded.cylinder}, {Label::oscaxis, c.osRounded.axis},
+      {Label::odprism2, c.prism.od.rounded}, {Label::osprism2, c.prism.os.rounded}};
+  for (const auto& [label, value] : shown) {
+    const std::string& text = ticket[label];
+    const std::string name(InfoOf(label).name);
+    if (!IsPlainDecimal(text, format.decimalSeparator))
+      return name + " \"" + text + "\" is not a plain decimal number";
+    const double read = ReadBack(text, format.decimalSeparator);
+    // Rounded to 2 decimals, a value below 1e13 has at most 15 significant digits and its
+    // text gives it back exactly; a larger one is shown to 15 significant digits.
+    const double expected = std::abs(value) < 1e13 ? value : FifteenDigits(value);
+    if (read != expected) {
+      char buffer[64];
+      std::snprintf(buffer, sizeof buffer, "%.17g", value);
+      return name + " \"" + text + "\" does not read back as " + buffer;
+    }
+  }
+  for (Label cylinder : {Label::odccyl, Label::osccyl})
+    if (ReadBack(ticket[cylinder], format.decimalSeparator) > 0)
+      return std::string(InfoOf(cylinder).name) + " shows a plus cylinder";
+  for (Label axis : {Label::odcaxis, Label::oscaxis}) {
+    const double read = ReadBack(ticket[axis], format.decimalSeparator);
+    if (!(read >= 0 && read <= 180))
+      return std::string(InfoOf(axis).name) + " lies outside 0 to 180";
+  }
+  return "";
+}
+
+}  // namespace asworn::testing_support
