@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "page_tools.h"
+#include "print_work_ticket.h"
+#include "record_barcode.h"
+#include "stand_in_window.h"
+
+namespace asworn {
+namespace {
+
+using test::FullAsciiReading;
+using test::InkBounds;
+using test::PdfPageCount;
+using test::PdfPagePng;
+using test::Px;
+using test::ScanBarcodes;
+using test::StandInWindow;
+
+class PrintWorkTicketTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    window_.show();
+    window_.tabs().setCurrentIndex(0);
+  }
+
+  // Prints the window into a PDF file and returns its path.
+  QString PrintToPdf(const QString& name) {
+    const QString pdf = dir_.filePath(name);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    const PrintResult result = PrintWorkTicket(window_, window_.tabs(), printer);
+    EXPECT_TRUE(result.ok()) << result.error.toStdString();
+    return pdf;
+  }
+
+  QTemporaryDir dir_;
+  StandInWindow window_;
+};
+
+TEST_F(PrintWorkTicketTest, PrintsTheWorkTicketTabOnOnePage) {
+  const QString pdf = PrintToPdf(QStringLiteral("ticket.pdf"));
+  EXPECT_EQ(window_.tabs().currentIndex(), kWorkTicketTab);
+  EXPECT_EQ(PdfPageCount(pdf), 1);
+
+  const QString png = PdfPagePng(pdf, 150);
+  const QImage page(png);
+  ASSERT_FALSE(page.isNull());
+  EXPECT_TRUE(InkBounds(page, 100).isValid()) << "blank page";
+  // The record barcode is on the "Work Ticket" tab only.
+  EXPECT_EQ(ScanBarcodes(png), QStringLiteral("A12345"));
+  // Keep the page for whoever wants to look at it.
+  for (const auto& [from, to] : {std::pair{png, QStringLiteral("printed-ticket.png")},
+                                 std::pair{pdf, QStringLiteral("printed-ticket.pdf")}}) {
+    QFile::remove(to);
+    QFile::copy(from, to);
+  }
+}
+
+TEST_F(PrintWorkTicketTest, PutsTheWindowOnPaperAtItsScreenSizeOrFittedToThePage) {
+  const struct {
+    int widthPx;
+    bool fitted;
+  } cases[] = {{Px(6285), false}, {1800, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.widthPx);
+    window_.setFixedSize(c.widthPx, Px(3525));
+    const QString pdf = PrintToPdf(QStringLiteral("size-%1.pdf").arg(c.widthPx));
+    const QImage page(PdfPagePng(pdf, 150));
+    ASSERT_FALSE(page.isNull());
+    // The window background is grey, the paper white: the grey area is the window.
+    const QRect window = InkBounds(page);
+    const double inches = double(c.widthPx) / window_.logicalDpiX();
+    if (c.fitted) {
+      EXPECT_LT(window.width(), inches * 150);
+      EXPECT_LE(window.right(), page.width());
+      EXPECT_GT(window.width(), page.width() * 0.7);
+    } else {
+      EXPECT_NEAR(window.width(), inches * 150, 3);
+    }
+    const double aspect = double(c.widthPx) / Px(3525);
+    EXPECT_NEAR(double(window.width()) / window.height(), aspect, aspect * 0.02);
+  }
+}
+
+TEST_F(PrintWorkTicketTest, PrintingTwiceGivesTheSamePage) {
+  const QImage first(PdfPagePng(PrintToPdf(QStringLiteral("first.pdf")), 150));
+  window_.tabs().setCurrentIndex(2);
+  const QImage second(PdfPagePng(PrintToPdf(QStringLiteral("second.pdf")), 150));
+  ASSERT_FALSE(first.isNull());
+  EXPECT_TRUE(first == second);
+}
+
+TEST_F(PrintWorkTicketTest, RecordBarcodeScansFromThePrintedPage) {
+  const QString records[] = {QStringLiteral("A12345"), QStringLiteral("Rec 7a"),
+                             QStringLiteral("Rec #")};
+  for (const QString& record : records) {
+    SCOPED_TRACE(record.toStdString());
+    window_.record2().setText(record);
+    const QString pdf = PrintToPdf(QStringLiteral("record.pdf"));
+    EXPECT_EQ(FullAsciiReading(ScanBarcodes(PdfPagePng(pdf, 150))), record);
+    EXPECT_EQ(window_.record2().text(), record);
+  }
+}
+
+TEST_F(PrintWorkTicketTest, PrinterThatCannotTakeTheJobIsReportedAndChangesNothingButTheTab) {
+  const QStringList before = window_.Texts();
+  const QString missingFolder = dir_.filePath(QStringLiteral("no/such/folder/ticket.pdf"));
+
+  QPrinter unwritable(QPrinter::HighResolution);
+  unwritable.setOutputFormat(QPrinter::PdfFormat);
+  unwritable.setOutputFileName(missingFolder);
+  QPrinter unknown(QPrinter::HighResolution);
+  unknown.setPrinterName(QStringLiteral("no-such-printer"));
+
+  for (QPrinter* printer : {&unwritable, &unknown}) {
+    window_.tabs().setCurrentIndex(1);
+    const PrintResult result = PrintWorkTicket(window_, window_.tabs(), *printer);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.startsWith(QStringLiteral("The work ticket could not be printed: ")))
+        << result.error.toStdString();
+    EXPECT_EQ(window_.tabs().currentIndex(), kWorkTicketTab);
+    EXPECT_EQ(window_.Texts(), before);
+  }
+  EXPECT_FALSE(QFile::exists(missingFolder));
+}
+
+TEST_F(PrintWorkTicketTest, NoDefaultPrinterShowsWhyAndChangesNothingButTheTab) {
+  const QStringList before = window_.Texts();
+  QStringList shown;
+  QTimer closer;
+  closer.setInterval(20);
+  QObject::connect(&closer, &QTimer::timeout, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown << box->text();
+      box->accept();
+    }
+  });
+  closer.start();
+  window_.tabs().setCurrentIndex(3);
+
+  const PrintResult result = PrintWorkTicketOnDefaultPrinter(window_, window_.tabs());
+  closer.stop();
+
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(shown, QStringList{QStringLiteral(
+                       "The work ticket could not be printed: no default printer is set up.")});
+  EXPECT_EQ(window_.tabs().currentIndex(), kWorkTicketTab);
+  EXPECT_EQ(window_.Texts(), before);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace asworn
