@@ -1,37 +1,111 @@
 #include "cli.h"
 
 #include <CLI/CLI.hpp>
+#include <QFile>
 #include <ostream>
 #include <stdexcept>
 
 #include "compensation_engine.h"
 #include "field_overrides.h"
+#include "patient_records.h"
 #include "ticket_output.h"
 
 namespace asworn::cli {
 namespace {
 
+constexpr char kFieldList[] =
+    "Fields: firstname, lastname, record, odsph, odcyl, odaxis, ossph, oscyl, osaxis, odbc, "
+    "odn, oddiam, osbc, osn, osdiam, odrvd, odfvd, osrvd, osfvd, tilt, wrap.";
+
 struct TicketCommand {
   TicketOutputOptions output;
   std::vector<std::string> assignments;
+  std::vector<std::string> files;
 };
+
+struct SaveCommand {
+  std::string folder;
+  std::vector<std::string> assignments;
+};
+
+// The default job sheet with the --set fields; nothing and a message on stderr when one is
+// malformed.
+std::optional<JobSheet> SheetWithOverrides(JobSheet sheet,
+                                           const std::vector<std::string>& assignments,
+                                           std::ostream& err) {
+  try {
+    ApplyOverrides(sheet, assignments);
+  } catch (const std::invalid_argument& e) {
+    err << "asworn-cli: " << e.what() << '\n';
+    return std::nullopt;
+  }
+  return sheet;
+}
+
+// Paths come in and go out as the file system's bytes.
+QString PathOf(const std::string& argument) {
+  return QFile::decodeName(QByteArray::fromStdString(argument));
+}
+std::string PathText(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
 int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err,
               const NumberFormat& format) {
-  JobSheet sheet;
-  try {
-    ApplyOverrides(sheet, command.assignments);
-  } catch (const std::invalid_argument& e) {
-    err << "asworn-cli: " << e.what() << '\n';
-    return kExitUsage;
+  // A malformed --set is a usage error before any file is read.
+  if (!SheetWithOverrides(JobSheet{}, command.assignments, err)) return kExitUsage;
+
+  if (command.files.empty()) {
+    const JobSheet sheet = *SheetWithOverrides(JobSheet{}, command.assignments, err);
+    const ComputeOutcome outcome = Compute(sheet, format);
+    if (!outcome.Succeeded()) {
+      err << "asworn-cli: " << outcome.fault->message << '\n';
+      return kExitComputeFault;
+    }
+    WriteTicket(out, outcome, command.output);
+    return kExitOk;
   }
-  const ComputeOutcome outcome = Compute(sheet, format);
-  if (!outcome.Succeeded()) {
-    err << "asworn-cli: " << outcome.fault->message << '\n';
-    return kExitComputeFault;
+
+  // Every file is done; the exit status tells the worst that happened.
+  bool unreadable = false;
+  bool faulted = false;
+  for (const std::string& file : command.files) {
+    const LoadResult loaded = LoadPatientFile(PathOf(file));
+    if (!loaded.ok()) {
+      err << "asworn-cli: " << loaded.message.toStdString() << '\n';
+      unreadable = true;
+      continue;
+    }
+    const JobSheet sheet = *SheetWithOverrides(*loaded.sheet, command.assignments, err);
+    const ComputeOutcome outcome = Compute(sheet, format);
+    if (!outcome.Succeeded()) {
+      err << "asworn-cli: " << file << ": " << outcome.fault->message << '\n';
+      faulted = true;
+      continue;
+    }
+    TicketOutputOptions options = command.output;
+    options.source = file;
+    WriteTicket(out, outcome, options);
   }
-  WriteTicket(out, outcome, command.output);
-  return kExitOk;
+  return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
+}
+
+int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err) {
+  const std::optional<JobSheet> sheet = SheetWithOverrides(JobSheet{}, command.assignments, err);
+  if (!sheet) return kExitUsage;
+  const SaveResult saved = SavePatient(*sheet, PathOf(command.folder));
+  switch (saved.status) {
+    case SaveStatus::saved:
+      out << PathText(saved.path) << '\n';
+      return kExitOk;
+    case SaveStatus::refused:
+      err << "asworn-cli: " << saved.message.toStdString() << '\n';
+      return kExitSaveRefused;
+    case SaveStatus::failed:
+      break;
+  }
+  err << "asworn-cli: " << saved.message.toStdString() << '\n';
+  return kExitCannotWrite;
 }
 
 }  // namespace
@@ -40,29 +114,65 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
            const NumberFormat& format) {
   CLI::App app{
       "As-Worn Rx on the command line: the compensated prescription and wrap prism of a "
-      "job sheet, computed as the window's Compute button does.",
+      "job sheet, computed as the window's Compute button does, and patient files written "
+      "as its Save button does.",
       "asworn-cli"};
   app.require_subcommand(1);
 
   TicketCommand ticket;
   CLI::App* ticketCommand = app.add_subcommand(
       "ticket",
-      "Compute the work ticket of the default job sheet with the given fields replaced. "
-      "Prints the 23 ticket labels in ticket order, one 'label<TAB>text' line each. "
-      "Exit status 0 with the ticket, 2 when Compute stops on a fault (the reason on "
-      "stderr), 64 on a usage error.");
+      "Compute the work ticket of each PATIENT_FILE, or of the default job sheet when no file "
+      "is given, with the --set fields replaced. Prints the 23 ticket labels in ticket order, "
+      "one 'label<TAB>text' line each, after a 'file<TAB>path' line for a patient file. A "
+      "file that cannot be loaded or computed is reported on stderr and the other files are "
+      "still done. Exit status: 0 when every ticket was printed, 2 when Compute stopped on a "
+      "fault (the reason on stderr), 66 when a patient file could not be loaded (missing, "
+      "unreadable, not a regular file, over 64 KiB, fewer than 21 fields; wins over 2), 64 on "
+      "a usage error.");
   ticketCommand->add_flag("--json", ticket.output.json,
-                          "Print one JSON object of the 23 labels by name instead of lines.");
+                          "Print one JSON object of the 23 labels by name instead of lines; "
+                          "one object per line, each with a \"file\" key holding the path of "
+                          "its patient file.");
   ticketCommand->add_flag("--detail", ticket.output.detail,
                           "Add the intermediate values (angles, factors, vertex results, "
                           "power matrix, unrounded results, thickness, prism) to check by "
                           "hand.");
   ticketCommand
       ->add_option("--set", ticket.assignments,
-                   "Replace a field of the default job sheet, e.g. --set odsph=-4.00 "
-                   "--set tilt=10. May be given many times. Fields: firstname, lastname, "
-                   "record, odsph, odcyl, odaxis, ossph, oscyl, osaxis, odbc, odn, oddiam, "
-                   "osbc, osn, osdiam, odrvd, odfvd, osrvd, osfvd, tilt, wrap.")
+                   std::string("Replace a field of the job sheet (the default one, or each "
+                               "patient file's), e.g. --set odsph=-4.00 --set tilt=10. May be "
+                               "given many times. ") +
+                       kFieldList)
+      ->type_name("FIELD=TEXT")
+      ->allow_extra_args(false);
+  ticketCommand
+      ->add_option("PATIENT_FILE", ticket.files,
+                   "Patient files (one line of 21 comma-separated texts, as Save writes "
+                   "them) to compute, each on its own.")
+      ->type_name("PATIENT_FILE");
+
+  SaveCommand save;
+  CLI::App* saveCommand = app.add_subcommand(
+      "save",
+      "Write a patient file from the default job sheet with the --set fields replaced, by "
+      "the rules of the window's Save: the file is lastname-firstname.txt in the folder "
+      "(made when missing), replaced whole when it exists, and the path written is printed. "
+      "Names that hold '/', '\\', a control character, that are '.' or '..', or that make a "
+      "file name over 255 bytes, and texts that hold a comma, are refused and nothing is "
+      "written. Exit status: 0 when written, 65 when refused, 73 when the folder or the file "
+      "could not be written (any earlier file is left as it was), 64 on a usage error.");
+  saveCommand
+      ->add_option("--folder", save.folder,
+                   "The patient folder to write into (the window uses \"As-Worn Rx "
+                   "Patients\" in the documents folder).")
+      ->type_name("DIR")
+      ->required();
+  saveCommand
+      ->add_option("--set", save.assignments,
+                   std::string("Replace a field of the default job sheet, e.g. --set "
+                               "lastname=Doe --set firstname=Jane. May be given many times. ") +
+                       kFieldList)
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
 
@@ -75,6 +185,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
+  if (saveCommand->parsed()) return RunSave(save, out, err);
   return kExitUsage;
 }
 

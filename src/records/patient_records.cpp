@@ -14,10 +14,6 @@ QString NotSaved(const QString& path, const QString& why) {
   return QStringLiteral("The patient was not saved to %1: %2.").arg(Quoted(path), why);
 }
 
-QString NotLoaded(const QString& why) {
-  return QStringLiteral("%1 No field was changed.").arg(why);
-}
-
 QString ItemCountProblem(const QString& path, std::size_t items) {
   if (items == 0) return QStringLiteral("Could not load %1: the file is empty.").arg(Quoted(path));
   const FieldInfo& missing = kJobSheetFields[items];
@@ -38,6 +34,7 @@ SaveResult SavePatient(const JobSheet& sheet, const QString& folder) {
   SaveResult result;
   result.path = PatientRecordPath(folder, lastname, firstname);
 
+  result.status = SaveStatus::refused;
   if (folder.isEmpty()) {
     result.message = QStringLiteral("The patient was not saved: no patient folder was given.");
     return result;
@@ -50,6 +47,7 @@ SaveResult SavePatient(const JobSheet& sheet, const QString& folder) {
     result.message = NotSaved(result.path, *problem);
     return result;
   }
+  result.status = SaveStatus::failed;
   if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
     result.message = NotSaved(
         result.path, QStringLiteral("the folder %1 does not exist and could not be created")
@@ -64,7 +62,7 @@ SaveResult SavePatient(const JobSheet& sheet, const QString& folder) {
                          .arg(written.message);
     return result;
   }
-  result.ok = true;
+  result.status = SaveStatus::saved;
   return result;
 }
 
@@ -72,19 +70,22 @@ LoadResult LoadPatient(const JobSheet& current, const QString& folder) {
   const std::string& lastname = current[Field::lastname];
   const std::string& firstname = current[Field::firstname];
   const QString path = PatientRecordPath(folder, lastname, firstname);
+  LoadResult result{std::nullopt, path, {}};
   if (folder.isEmpty())
-    return {std::nullopt, path, NotLoaded(QStringLiteral("No patient folder was given."))};
-  if (const std::optional<QString> problem = NameProblem(lastname, firstname))
-    return {std::nullopt, path,
-            NotLoaded(QStringLiteral("Could not load %1: %2.").arg(Quoted(path), *problem))};
-  return LoadPatientFile(path);
+    result.message = QStringLiteral("No patient folder was given.");
+  else if (const std::optional<QString> problem = NameProblem(lastname, firstname))
+    result.message = QStringLiteral("Could not load %1: %2.").arg(Quoted(path), *problem);
+  else
+    result = LoadPatientFile(path);
+  if (!result.ok()) result.message += QStringLiteral(" No field was changed.");
+  return result;
 }
 
 LoadResult LoadPatientFile(const QString& path) {
   const RecordReadResult read = ReadPatientRecord(path);
-  if (!read.ok()) return {std::nullopt, path, NotLoaded(read.message)};
+  if (!read.ok()) return {std::nullopt, path, read.message};
   std::optional<JobSheet> sheet = SheetFromItems(*read.items);
-  if (!sheet) return {std::nullopt, path, NotLoaded(ItemCountProblem(path, read.items->size()))};
+  if (!sheet) return {std::nullopt, path, ItemCountProblem(path, read.items->size())};
   return {std::move(sheet), path, {}};
 }
 

@@ -13,10 +13,18 @@
 
 namespace asworn {
 
+enum class SaveStatus {
+  saved,
+  refused,  // the names or texts cannot be stored; nothing was touched
+  failed,   // the folder could not be made or the file not written; the old file stands
+};
+
 struct SaveResult {
-  bool ok = false;
+  SaveStatus status = SaveStatus::failed;
   QString path;     // the patient file written (or that would have been)
   QString message;  // on failure: what went wrong, naming the path; empty on success
+
+  bool ok() const { return status == SaveStatus::saved; }
 };
 
 // Writes the 21 texts of `sheet` to lastname-firstname.txt in `folder`, creating the folder
@@ -36,10 +44,12 @@ struct LoadResult {
 // Reads the patient file named by the last and first name of `current` in `folder`. Either
 // all 21 texts come back or none: a file with fewer than 21 items is refused, so two patients
 // are never mixed. Items from the 22nd on are ignored; a file that holds extra commas gives
-// its texts shifted, as they stand in it.
+// its texts shifted, as they stand in it. A failure's message ends by telling the optician
+// that no field was changed (the caller changes none).
 LoadResult LoadPatient(const JobSheet& current, const QString& folder);
 
-// The same for a patient file given by its path (the command line's way).
+// The same for a patient file given by its path (the command line's way); the message only
+// says what went wrong with the file.
 LoadResult LoadPatientFile(const QString& path);
 
 }  // namespace asworn

@@ -41,4 +41,18 @@ QString DecodeRecordBytes(QByteArrayView bytes) {
   return single.decode(bytes);
 }
 
+EncodedRecord EncodeRecord(const PatientRecord& record) {
+  if (std::optional<QString> problem = RecordProblem(record)) return {std::nullopt, *problem};
+  const QString line = QString::fromStdString(JoinRecordLine(record));
+  QByteArray bytes = EncodeRecordText(line);
+  if (DecodeRecordBytes(bytes) != line)
+    return {std::nullopt, QStringLiteral("the first name begins with an invisible byte order "
+                                         "mark, which would be lost on loading")};
+  return {std::move(bytes), {}};
+}
+
+std::vector<std::string> DecodeRecordItems(QByteArrayView bytes) {
+  return CutRecordItems(DecodeRecordBytes(bytes).toStdString());
+}
+
 }  // namespace asworn

@@ -7,6 +7,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "record_line.h"
 
 namespace asworn {
 
@@ -18,5 +23,17 @@ QByteArray EncodeRecordText(const QString& text);
 // The text of stored bytes: UTF-8 when they are valid UTF-8 (a leading byte order mark that
 // an editor put there is dropped), Windows-1252 when they are not.
 QString DecodeRecordBytes(QByteArrayView bytes);
+
+struct EncodedRecord {
+  std::optional<QByteArray> bytes;  // the whole file: the line and its CR LF
+  QString problem;                  // why the record cannot be stored so that it reads back
+};
+
+// The bytes of the file that holds `record`, refused when they would not read back as the
+// same 21 texts (a comma in a field, text that is not UTF-8, a leading byte order mark).
+EncodedRecord EncodeRecord(const PatientRecord& record);
+
+// The items of a file's bytes: decoded, then cut at every comma.
+std::vector<std::string> DecodeRecordItems(QByteArrayView bytes);
 
 }  // namespace asworn

@@ -84,23 +84,28 @@ RawRead ReadSmallRegularFile(const QString& path) {
 }  // namespace
 
 RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record) {
-  if (const std::optional<QString> problem = RecordProblem(record))
-    return {false, QStringLiteral("Nothing was written to %1: %2.").arg(Quoted(path), *problem)};
+  const EncodedRecord encoded = EncodeRecord(record);
+  if (!encoded.bytes)
+    return {false,
+            QStringLiteral("Nothing was written to %1: %2.").arg(Quoted(path), encoded.problem)};
+  const QByteArray& bytes = *encoded.bytes;
 
-  const QString line = QString::fromStdString(JoinRecordLine(record));
-  const QByteArray bytes = EncodeRecordText(line);
-  if (DecodeRecordBytes(bytes) != line)
-    return {false, QStringLiteral("Nothing was written to %1: the first name begins with an "
-                                  "invisible byte order mark, which would be lost on loading.")
-                       .arg(Quoted(path))};
-
+  // Unbuffered, so that a short write (full disk, size limit) shows at once: buffered, the
+  // shortfall surfaces only inside commit(), which then still renames the cut-off file over
+  // the old one.
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
     return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), file.errorString())};
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), reason)};
+  for (qsizetype done = 0; done < bytes.size();) {
+    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+    if (n <= 0) {
+      const QString reason = file.error() != QFileDevice::NoError
+                                 ? file.errorString()
+                                 : QStringLiteral("the file could not be written whole");
+      file.cancelWriting();
+      return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), reason)};
+    }
+    done += n;
   }
   if (!file.commit())
     return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), file.errorString())};
@@ -125,7 +130,7 @@ RecordReadResult ReadPatientRecord(const QString& path) {
 
   const RawRead raw = ReadSmallRegularFile(path);
   if (!raw.bytes) return refused(raw.error);
-  return {CutRecordItems(DecodeRecordBytes(*raw.bytes).toStdString()), {}};
+  return {DecodeRecordItems(*raw.bytes), {}};
 }
 
 }  // namespace asworn

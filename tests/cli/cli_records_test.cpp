@@ -1,0 +1,192 @@
+// asworn-cli with patient files: tickets of files and save.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+
+namespace asworn::cli {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int status = RunCli(args, out, err, {});
+  return {status, out.str(), err.str()};
+}
+
+std::string Bytes(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
+  return file.readAll().toStdString();
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+class CliRecords : public ::testing::Test {
+ protected:
+  std::string Folder() const { return dir_.path().toStdString(); }
+  std::string PathOf(const std::string& name) const {
+    return dir_.filePath(QString::fromStdString(name)).toStdString();
+  }
+
+  // Saves a patient through the command line and returns the path it printed.
+  std::string Save(std::vector<std::string> sets) {
+    std::vector<std::string> args{"save", "--folder", Folder()};
+    for (const std::string& set : sets) args.insert(args.end(), {"--set", set});
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_FALSE(run.out.empty());
+    return run.out.substr(0, run.out.size() - 1);
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(CliRecords, SaveWritesTheExactBytesAndPrintsThePath) {
+  const CliRun run = Cli({"save", "--folder", Folder()});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out, PathOf("Last Name-First Name.txt") + "\n");
+  EXPECT_EQ(Bytes(PathOf("Last Name-First Name.txt")),
+            "First Name,Last Name,Rec #,0.00,0.00,180,0.00,0.00,180,8.00,1.586,70,8.00,1.586,70,"
+            "13.0,13.0,13.0,13.0,15,15,\r\n");
+
+  const std::string path = Save({"lastname=Müller", "firstname=Łukasz", "odsph=-4.00"});
+  EXPECT_EQ(path, PathOf("Müller-Łukasz.txt"));
+  EXPECT_EQ(Bytes(path).rfind("Łukasz,Müller,Rec #,-4.00,0.00,180,", 0), 0u);  // in UTF-8
+}
+
+TEST_F(CliRecords, SaveRefusalsAndFailuresKeepTheEarlierFile) {
+  const std::string earlier = Save({"lastname=Doe", "firstname=Jane"});
+  const std::string before = Bytes(earlier);
+  const std::string plainFile = PathOf("plain");
+  Write(plainFile, "x");
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    const char* errPart;
+  };
+  const Case cases[] = {
+      {{"save", "--folder", Folder(), "--set", "lastname=Doe", "--set", "firstname=Jane", "--set",
+        "record=1,2"},
+       kExitSaveRefused,
+       "Record number"},
+      {{"save", "--folder", Folder(), "--set", "lastname=../Doe", "--set", "firstname=Jane"},
+       kExitSaveRefused,
+       "\"/\""},
+      {{"save", "--folder", plainFile + "/sub"}, kExitCannotWrite, "could not be created"},
+      {{"save", "--folder", Folder(), "--set", "nosuch=1"}, kExitUsage, "unknown field"},
+      {{"save", "--set", "lastname=Doe"}, kExitUsage, "--folder"},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.errPart), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(Bytes(earlier), before);
+  EXPECT_EQ(Bytes(plainFile), "x");
+}
+
+TEST_F(CliRecords, TicketOfAPatientFileUsesItsFieldsThenTheSets) {
+  const std::string path = Save({"lastname=Doe", "firstname=Jane", "odaxis=90", "tilt=10"});
+  const CliRun run = Cli({"ticket", path, "--set", "wrap=5"});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out.rfind("file\t" + path + "\nfirstname2\tJane\nlastname2\tDoe\n", 0), 0u)
+      << run.out;
+  EXPECT_NE(run.out.find("\nodaxis2\t90\n"), std::string::npos);
+  EXPECT_NE(run.out.find("\ntilt2\t10\nwrap2\t5\n"), std::string::npos);
+  // The same as computing the same texts without a file.
+  const CliRun direct = Cli({"ticket", "--set", "lastname=Doe", "--set", "firstname=Jane", "--set",
+                             "odaxis=90", "--set", "tilt=10", "--set", "wrap=5"});
+  EXPECT_EQ(run.out, "file\t" + path + "\n" + direct.out);
+}
+
+TEST_F(CliRecords, SeveralFilesGiveOneJsonLineEach) {
+  const std::string a = Save({"lastname=A", "firstname=One"});
+  const std::string b = Save({"lastname=B", "firstname=Two", "odsph=-2.00"});
+  const CliRun run = Cli({"ticket", "--json", a, b});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  const std::size_t firstEnd = run.out.find('\n');
+  ASSERT_NE(firstEnd, std::string::npos);
+  EXPECT_EQ(run.out.rfind("{\"file\":\"" + a + "\",\"firstname2\":\"One\"", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.find("{\"file\":\"" + b + "\",\"firstname2\":\"Two\""), firstEnd + 1);
+  EXPECT_EQ(Count(run.out, "\n"), 2u);
+}
+
+// Bad files are reported and skipped; the good ones are still printed; the exit status
+// tells the worst: an unloadable file (66) over a Compute fault (2).
+TEST_F(CliRecords, BadFilesAmongGoodOnes) {
+  const std::string good = Save({"lastname=Good", "firstname=One"});
+  const std::string fault = Save({"lastname=Fault", "firstname=Two", "wrap=0"});
+  const std::string missing = PathOf("Missing-Person.txt");
+  const std::string shortFile = PathOf("short.txt");
+  Write(shortFile, "a,b,c\r\n");
+
+  const CliRun all = Cli({"ticket", "--json", good, missing, fault, shortFile, good});
+  EXPECT_EQ(all.status, kExitNoInput);
+  EXPECT_EQ(Count(all.out, "\"file\":\"" + good + "\""), 2u);
+  EXPECT_EQ(Count(all.out, "\n"), 2u);
+  EXPECT_NE(all.err.find(missing), std::string::npos) << all.err;
+  EXPECT_NE(all.err.find(shortFile), std::string::npos) << all.err;
+  EXPECT_NE(all.err.find("only 3 of the 21 fields"), std::string::npos) << all.err;
+  EXPECT_NE(all.err.find(fault + ": "), std::string::npos) << all.err;
+
+  const CliRun onlyFault = Cli({"ticket", good, fault});
+  EXPECT_EQ(onlyFault.status, kExitComputeFault);
+  EXPECT_NE(onlyFault.out.find("file\t" + good + "\n"), std::string::npos);
+
+  const CliRun folder = Cli({"ticket", Folder()});
+  EXPECT_EQ(folder.status, kExitNoInput);
+  EXPECT_NE(folder.err.find("folder"), std::string::npos);
+}
+
+TEST(CliRecordsHelp, ExplainsTheFileAndSaveOptions) {
+  const CliRun ticket = Cli({"ticket", "--help"});
+  EXPECT_EQ(ticket.status, kExitOk);
+  for (const char* part : {"PATIENT_FILE", "--json", "66", "\"file\""})
+    EXPECT_NE(ticket.out.find(part), std::string::npos) << part;
+  const CliRun save = Cli({"save", "--help"});
+  EXPECT_EQ(save.status, kExitOk);
+  for (const char* part : {"--folder", "--set", "65", "73", "comma"})
+    EXPECT_NE(save.out.find(part), std::string::npos) << part;
+}
+
+int BinaryStatus(const std::string& arguments) {
+  const std::string command = std::string(ASWORN_CLI_PATH) + " " + arguments + " >/dev/null 2>&1";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CliRecords, BinaryExitStatuses) {
+  const std::string folder = "'" + Folder() + "'";
+  EXPECT_EQ(BinaryStatus("save --folder " + folder + " --set lastname=Doe"), 0);
+  EXPECT_EQ(BinaryStatus("ticket '" + PathOf("Doe-First Name.txt") + "'"), 0);
+  EXPECT_EQ(BinaryStatus("ticket '" + PathOf("nobody.txt") + "'"), 66);
+  EXPECT_EQ(BinaryStatus("save --folder " + folder + " --set record=1,2"), 65);
+}
+
+}  // namespace
+}  // namespace asworn::cli
