@@ -84,6 +84,7 @@ Code39Layout LayOutCode39(const Code39Symbol& symbol, const QRectF& area, double
   Code39Layout layout;
   const double total = symbol.modules + 2 * kCode39QuietModules;
   layout.module = std::min(preferredModule, area.width() / total);
+  layout.readable = layout.module > 0 && layout.module >= kCode39MinModuleRatio * preferredModule;
   const double patchWidth = total * layout.module;
   const double captionHeight = area.height() / 3;
   layout.patch = QRectF(area.right() - patchWidth, area.top(), patchWidth, area.height());

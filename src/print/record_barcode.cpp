@@ -31,8 +31,22 @@ const std::optional<Code39Symbol>& RecordBarcode::Symbol() const {
   return symbol_;
 }
 
+double RecordBarcode::PreferredModule() const {
+  // One module is one pixel of a 96-dpi screen, 15 twips: about 0.26 mm, a usual Code 39 size.
+  return logicalDpiX() / 96.0;
+}
+
+std::optional<Code39Layout> RecordBarcode::Layout() const {
+  const std::optional<Code39Symbol>& symbol = Symbol();
+  if (!symbol) return std::nullopt;
+  const Code39Layout layout = LayOutCode39(*symbol, QRectF(contentsRect()), PreferredModule());
+  // Bars too fine for any scanner would only pretend to be a barcode: show the text then.
+  if (!layout.readable) return std::nullopt;
+  return layout;
+}
+
 bool RecordBarcode::showsBars() const {
-  return Symbol().has_value();
+  return Layout().has_value();
 }
 
 QSize RecordBarcode::sizeHint() const {
@@ -45,16 +59,13 @@ QSize RecordBarcode::minimumSizeHint() const {
 }
 
 void RecordBarcode::paintEvent(QPaintEvent* event) {
-  const std::optional<Code39Symbol>& symbol = Symbol();
-  if (!symbol) {
+  const std::optional<Code39Layout> layout = Layout();
+  if (!layout) {
     QLabel::paintEvent(event);
     return;
   }
   QPainter painter(this);
-  // One module is one pixel of a 96-dpi screen, 15 twips: about 0.26 mm, a usual Code 39 size.
-  const double preferredModule = logicalDpiX() / 96.0;
-  const Code39Layout layout = LayOutCode39(*symbol, QRectF(contentsRect()), preferredModule);
-  PaintCode39(painter, *symbol, layout, text(), font());
+  PaintCode39(painter, *Symbol(), *layout, text(), font());
 }
 
 }  // namespace asworn

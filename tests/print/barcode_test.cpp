@@ -55,14 +55,16 @@ TEST(EncodeCode39, ChoosesTheFormTheTextNeeds) {
 }
 
 TEST(LayOutCode39, KeepsQuietZonesInsideTheAreaAndShrinksOnlyWhenNeeded) {
-  const QRectF area(10, 5, 153, 33);
+  const QRectF area(10, 5, 153, 34);
   const struct {
     QString text;
     bool shrinks;
+    bool readable;
   } cases[] = {
-      {QStringLiteral("A12345"), false},
-      {QStringLiteral("Rec 7a"), true},
-      {QString(40, 'W'), true},
+      {QStringLiteral("A12345"), false, true},
+      {QStringLiteral("Rec 7a"), true, true},
+      {QString(18, '7'), true, true},
+      {QString(40, 'W'), true, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.toStdString());
@@ -70,6 +72,7 @@ TEST(LayOutCode39, KeepsQuietZonesInsideTheAreaAndShrinksOnlyWhenNeeded) {
     ASSERT_TRUE(symbol);
     const Code39Layout layout = LayOutCode39(*symbol, area, 1.0);
     EXPECT_EQ(layout.module < 1.0, c.shrinks);
+    EXPECT_EQ(layout.readable, c.readable);
     EXPECT_DOUBLE_EQ(layout.patch.right(), area.right());
     EXPECT_GE(layout.patch.left(), area.left() - 1e-9);
     EXPECT_NEAR(layout.bars.left() - layout.patch.left(), kCode39QuietModules * layout.module,
@@ -81,18 +84,26 @@ TEST(LayOutCode39, KeepsQuietZonesInsideTheAreaAndShrinksOnlyWhenNeeded) {
   }
 }
 
-TEST(RecordBarcode, KeepsTheRecordTextExactly) {
-  const QString texts[] = {QStringLiteral("A12345"),
-                           QStringLiteral("Rec #"),
-                           QStringLiteral("<b>7</b>"),
-                           QStringLiteral(" 12 "),
-                           QString(),
-                           QStringLiteral("R\u00e9c")};
+TEST(RecordBarcode, KeepsTheRecordTextExactlyAndShowsBarsOnlyWhenScannable) {
+  const struct {
+    QString text;
+    bool bars;
+  } cases[] = {
+      {QStringLiteral("A12345"), true},
+      {QStringLiteral("Rec #"), true},
+      {QStringLiteral("<b>7</b>"), true},
+      {QStringLiteral(" 12 "), true},
+      {QString(18, '7'), true},
+      {QString(40, 'W'), false},
+      {QString(), false},
+      {QStringLiteral("R\u00e9c"), false},
+  };
   RecordBarcode record2;
-  for (const QString& text : texts) {
-    record2.setText(text);
-    EXPECT_EQ(record2.text(), text);
-    EXPECT_EQ(record2.showsBars(), EncodeCode39(text).has_value()) << text.toStdString();
+  record2.resize(record2.sizeHint());
+  for (const auto& c : cases) {
+    record2.setText(c.text);
+    EXPECT_EQ(record2.text(), c.text);
+    EXPECT_EQ(record2.showsBars(), c.bars) << c.text.toStdString();
   }
 }
 

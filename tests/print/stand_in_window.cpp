@@ -27,7 +27,7 @@ QGroupBox* BoxAt(QWidget* parent, const QString& title, int left, int top) {
 void Row(QGroupBox* box, int top, const QStringList& texts) {
   int left = 90;
   for (const QString& text : texts) {
-    LabelAt(box, text, left, top, 520);
+    LabelAt(box, text, left, top, 700);
     left += 540;
   }
 }
@@ -41,7 +41,7 @@ int Px(int twips) {
 StandInWindow::StandInWindow() {
   setWindowTitle(QStringLiteral("Form1"));
   QFont dialogFont(QStringLiteral("DejaVu Sans"));
-  dialogFont.setPixelSize(11);
+  dialogFont.setPixelSize(10);
   setFont(dialogFont);
   setFixedSize(Px(6285), Px(3525));
 
