@@ -18,7 +18,8 @@ QString ItemCountProblem(const QString& path, std::size_t items) {
   if (items == 0) return QStringLiteral("Could not load %1: the file is empty.").arg(Quoted(path));
   const FieldInfo& missing = kJobSheetFields[items];
   return QStringLiteral(
-             "Could not load %1: the file holds only %2 of the 21 fields and ends before %3, "
+             "Could not load %1: the file holds only %2 of the 21 fields and ends before the %3 "
+             "field, "
              "so it is not a whole patient record.")
       .arg(Quoted(path))
       .arg(items)

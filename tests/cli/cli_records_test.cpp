@@ -1,7 +1,6 @@
 // asworn-cli with patient files: tickets of files and save.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QDir>
 #include <QFile>
@@ -161,31 +160,6 @@ TEST_F(CliRecords, BadFilesAmongGoodOnes) {
   const CliRun folder = Cli({"ticket", Folder()});
   EXPECT_EQ(folder.status, kExitNoInput);
   EXPECT_NE(folder.err.find("folder"), std::string::npos);
-}
-
-TEST(CliRecordsHelp, ExplainsTheFileAndSaveOptions) {
-  const CliRun ticket = Cli({"ticket", "--help"});
-  EXPECT_EQ(ticket.status, kExitOk);
-  for (const char* part : {"PATIENT_FILE", "--json", "66", "\"file\""})
-    EXPECT_NE(ticket.out.find(part), std::string::npos) << part;
-  const CliRun save = Cli({"save", "--help"});
-  EXPECT_EQ(save.status, kExitOk);
-  for (const char* part : {"--folder", "--set", "65", "73", "comma"})
-    EXPECT_NE(save.out.find(part), std::string::npos) << part;
-}
-
-int BinaryStatus(const std::string& arguments) {
-  const std::string command = std::string(ASWORN_CLI_PATH) + " " + arguments + " >/dev/null 2>&1";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST_F(CliRecords, BinaryExitStatuses) {
-  const std::string folder = "'" + Folder() + "'";
-  EXPECT_EQ(BinaryStatus("save --folder " + folder + " --set lastname=Doe"), 0);
-  EXPECT_EQ(BinaryStatus("ticket '" + PathOf("Doe-First Name.txt") + "'"), 0);
-  EXPECT_EQ(BinaryStatus("ticket '" + PathOf("nobody.txt") + "'"), 66);
-  EXPECT_EQ(BinaryStatus("save --folder " + folder + " --set record=1,2"), 65);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -43,15 +42,6 @@ TEST(SavePatient, CreatesTheFolderAndReplacesAnEarlierRecordWhole) {
   const LoadResult loaded = LoadPatient(JobSheet{}, folder);
   ASSERT_TRUE(loaded.ok()) << loaded.message.toStdString();
   EXPECT_EQ(*loaded.sheet, second);
-}
-
-TEST(SavePatient, EmptyNamesMakeDashTxt) {
-  QTemporaryDir dir;
-  const SaveResult saved =
-      SavePatient(Sheet({{Field::firstname, ""}, {Field::lastname, ""}}), dir.path());
-  ASSERT_TRUE(saved.ok()) << saved.message.toStdString();
-  EXPECT_EQ(Entries(dir.path()), QStringList{"-.txt"});
-  EXPECT_TRUE(ReadBytes(saved.path).startsWith(",,Rec #,"));
 }
 
 // Every refusal writes nothing: the earlier file keeps its bytes, no other file appears, and
@@ -248,11 +238,6 @@ TEST(SaveAndLoad, LoadThenComputeGivesTheTicketOfBeforeTheSave) {
   const ComputeOutcome after = Compute(*loaded.sheet);
   ASSERT_TRUE(after.Succeeded());
   EXPECT_EQ(*after.ticket, *before.ticket);
-}
-
-TEST(PatientFolder, IsAsWornRxPatientsInTheDocumentsFolder) {
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  EXPECT_EQ(DefaultPatientFolder(), QDir(documents).filePath("As-Worn Rx Patients"));
 }
 
 }  // namespace

@@ -142,15 +142,12 @@ TEST(RecordFile, OlderFilesLoadAsTheyStand) {
       {"comma saved inside a field shifts the rest",
        "A,B,12,34,-1.00,0.00,180,0.00,0.00,180,8.00,1.586,70,8.00,1.586,70,13.0,13.0,13.0,13.0,"
        "15,15,\r\n",
-       DefaultsWith({{Field::firstname, "A"}, {Field::lastname, "B"},  {Field::record, "12"},
-                     {Field::odsph, "34"},    {Field::odcyl, "-1.00"}, {Field::odaxis, "0.00"},
-                     {Field::ossph, "180"},   {Field::oscyl, "0.00"},  {Field::osaxis, "0.00"},
-                     {Field::odbc, "180"},    {Field::odn, "8.00"},    {Field::oddiam, "1.586"},
-                     {Field::osbc, "70"},     {Field::osn, "8.00"},    {Field::osdiam, "1.586"},
-                     {Field::odrvd, "70"},    {Field::odfvd, "13.0"},  {Field::osrvd, "13.0"},
-                     {Field::osfvd, "13.0"},  {Field::tilt, "13.0"},   {Field::wrap, "15"}}),
+       PatientRecord{"A",     "B",    "12",   "34",   "-1.00", "0.00", "180",
+                     "0.00",  "0.00", "180",  "8.00", "1.586", "70",   "8.00",
+                     "1.586", "70",   "13.0", "13.0", "13.0",  "13.0", "15"},
        ""},
-      {"exactly 20 items", Bytes(head + "15"), std::nullopt, "ends before Face-form wrap"},
+      {"exactly 20 items", Bytes(head + "15"), std::nullopt,
+       "ends before the Face-form wrap field"},
       {"one item", "just text\r\n", std::nullopt, "only 1 of the 21 fields"},
       {"empty file", "", std::nullopt, "the file is empty"},
   };
@@ -170,15 +167,6 @@ TEST(RecordFile, OlderFilesLoadAsTheyStand) {
       EXPECT_TRUE(loaded.message.contains(path));
     }
   }
-}
-
-TEST(RecordFile, CuttingFollowsEveryComma) {
-  using Items = std::vector<std::string>;
-  EXPECT_EQ(CutRecordItems(""), Items{});
-  EXPECT_EQ(CutRecordItems("abc"), Items{"abc"});
-  EXPECT_EQ(CutRecordItems(","), (Items{"", ""}));
-  EXPECT_EQ(CutRecordItems("a,,b,"), (Items{"a", "", "b", ""}));
-  EXPECT_EQ(CutRecordItems("a,\r\n"), (Items{"a", "\r\n"}));
 }
 
 }  // namespace
