@@ -31,6 +31,10 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 // digits fit 15 places and the power of ten is exact, one multiplication or division of two
 // exact doubles is correctly rounded, so the result equals the library's.
 std::optional<double> ConvertShortDecimal(std::string_view digits) {
+  // Far beyond the exact powers of ten either way. Leaving as soon as a count passes it
+  // keeps exponent - fractionDigits well inside int: an exponent typed as -2147483648 fits
+  // an int, and subtracting from it would overflow.
+  constexpr int kFarOut = 400;
   std::uint64_t mantissa = 0;
   int significant = 0;
   int fractionDigits = 0;
@@ -46,7 +50,7 @@ std::optional<double> ConvertShortDecimal(std::string_view digits) {
     if (mantissa != 0 || c != '0') ++significant;
     if (significant > 15) return std::nullopt;
     mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    if (afterPoint) ++fractionDigits;
+    if (afterPoint && ++fractionDigits > kFarOut) return std::nullopt;
   }
   int exponent = 0;
   if (i < digits.size()) {  // e[sign]digits
@@ -54,6 +58,7 @@ std::optional<double> ConvertShortDecimal(std::string_view digits) {
     if (*first == '+') ++first;
     const auto [end, ec] = std::from_chars(first, digits.data() + digits.size(), exponent);
     if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    if (exponent < -kFarOut || exponent > kFarOut) return std::nullopt;
   }
   const int power = exponent - fractionDigits;
   if (power < -22 || power > 22) return std::nullopt;

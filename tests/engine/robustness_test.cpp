@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,6 +38,41 @@ TEST(Robustness, LenientConversionFollowsItsRulesOnGeneratedTexts) {
     ASSERT_EQ(std::signbit(value), std::signbit(reference)) << '"' << text << '"';
   }
 }
+
+// Texts that once went wrong. An exponent of -2147483648 fits an int, and the quick path
+// for short decimals subtracted the count of fraction digits from it: a signed overflow,
+// which the sanitizer build reports.
+struct FoundCase {
+  std::string text;
+  double expected;
+
+  friend void PrintTo(const FoundCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+};
+
+class FoundByFuzzing : public ::testing::TestWithParam<FoundCase> {};
+
+TEST_P(FoundByFuzzing, ReadsAsTheRulesSay) {
+  const FoundCase& c = GetParam();
+  const double value = ParseLeadingNumber(c.text);
+  EXPECT_EQ(value, c.expected);
+  EXPECT_EQ(std::signbit(value), std::signbit(c.expected));
+  EXPECT_EQ(value, ReferenceLeadingNumber(c.text));
+  EXPECT_EQ(ParseStrictNumber(c.text, NumberFormat{}), c.expected);
+  // And as a sphere, Compute goes through with it or stops with a fault.
+  JobSheet sheet;
+  sheet[Field::odsph] = c.text;
+  const ComputeOutcome outcome = Compute(sheet);
+  EXPECT_EQ(BrokenTicketRule(sheet, NumberFormat{}, outcome), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, FoundByFuzzing,
+    ::testing::Values(FoundCase{"0.5e-2147483648", 0.0}, FoundCase{"-0.5e-2147483648", -0.0},
+                      FoundCase{"1.25E-2147483648", 0.0},
+                      FoundCase{"0.5e2147483647", std::numeric_limits<double>::infinity()},
+                      FoundCase{"0." + std::string(300, '0') + "1e300", 0.1},
+                      FoundCase{"0." + std::string(450, '0') + "1e450", 0.1},
+                      FoundCase{"0." + std::string(500, '0') + "1", 0.0}));
 
 // Field texts an optician, a damaged file or a stray paste may leave.
 const std::vector<std::string> kOddTexts{"",
