@@ -1,0 +1,31 @@
+#include "entry_field.h"
+
+#include <QFocusEvent>
+
+#include "select_all.h"
+
+namespace asworn::app {
+
+namespace {
+QString FromTable(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+EntryField::EntryField(Field field, QWidget* parent) : QLineEdit(parent), field_(field) {
+  const FieldInfo& info = InfoOf(field);
+  setObjectName(FromTable(info.name));
+  setAccessibleName(FromTable(info.spokenName));
+  setText(FromTable(info.defaultText));
+  setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void EntryField::focusInEvent(QFocusEvent* event) {
+  // Qt's own handling comes first: it may place the caret or keep an old selection, and the
+  // whole-text selection must be what remains. A context menu closing hands the focus back
+  // to a box the user is still working in, so that is not an entry.
+  QLineEdit::focusInEvent(event);
+  if (event->reason() != Qt::PopupFocusReason) SelectAllText(*this);
+}
+
+}  // namespace asworn::app

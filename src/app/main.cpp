@@ -1,0 +1,15 @@
+// As-Worn Rx: the window program. It takes no arguments and reads no settings.
+#include <QApplication>
+
+#include "app_title.h"
+#include "main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The application's name is the caption of its message boxes. No display name is set:
+  // the window system would add it to the window's title, which reads "Form1" alone.
+  QApplication::setApplicationName(asworn::app::kApplicationTitle);
+  asworn::app::MainWindow window;
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,204 @@
+#include "main_window.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabBar>
+
+#include "compensation_engine.h"
+#include "entry_field.h"
+#include "fault_message.h"
+#include "form_builder.h"
+#include "picture_box.h"
+#include "picture_button.h"
+#include "pictures.h"
+#include "tab_control.h"
+#include "twips.h"
+#include "user_number_format.h"
+
+namespace asworn::app {
+
+namespace {
+
+constexpr int kButtonLeft = 120;
+constexpr int kTabLeft = 960;
+constexpr int kTabTop = 120;
+constexpr int kTabWidth = 5175;
+constexpr int kTabHeight = 3255;
+constexpr int kFrameLeftInTab = 120;
+constexpr int kFrameTopInTab = 360;
+constexpr double kDialogPointSize = 8.0;
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+  const Twips twips = Twips::OfPrimaryScreen();
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("Form1"));
+  setWindowIcon(WindowIcon());
+  // The toolkit's own font, at no more than the 8 points of a dialog font: the twips of the
+  // layout are measured for that size, and a larger font would clip the captions.
+  QFont dialogFont = font();
+  if (dialogFont.pointSizeF() > kDialogPointSize) dialogFont.setPointSizeF(kDialogPointSize);
+  setFont(dialogFont);
+  // Fixed places only: no layout, so a larger window just shows empty space.
+  resize(twips.Size(kClientWidth, kClientHeight));
+
+  const struct {
+    PictureButton*& button;
+    const char* name;
+    const char* caption;
+    const QString& picture;
+    int top;
+  } column[] = {
+      {command1_, "Command1", "Compute", picture::kGears, 120},
+      {command2_, "Command2", "Print", picture::kPrinter, 960},
+      {command3_, "Command3", "Save", picture::kDiskDrive, 1800},
+      {command4_, "Command4", "Exit", picture::kExit, 2640},
+  };
+  for (const auto& b : column) {
+    b.button = new PictureButton(QString::fromLatin1(b.name), QString::fromLatin1(b.caption),
+                                 b.picture, this);
+    b.button->setGeometry(twips.Rect(kButtonLeft, b.top, kButtonSide, kButtonSide));
+  }
+
+  const QRect tabRect = twips.Rect(kTabLeft, kTabTop, kTabWidth, kTabHeight);
+  const QRect frameInTab =
+      twips.Rect(kFrameLeftInTab, kFrameTopInTab, kPageFrameWidth, kPageFrameHeight);
+  ssTab1_ = new TabControl(QStringLiteral("SSTab1"), frameInTab, this);
+  ssTab1_->setGeometry(tabRect);
+
+  WindowParts parts;
+  FormBuilder builder(twips, parts);
+  ssTab1_->AddPage(builder.PatientFrame(), QStringLiteral("Patient"));
+  ssTab1_->AddPage(builder.PrescriptionFrame(), QStringLiteral("Prescription"));
+  ssTab1_->AddPage(builder.LensFrame(), QStringLiteral("Lens"));
+  ssTab1_->AddPage(builder.ParametersFrame(), QStringLiteral("Parameters"));
+  ssTab1_->AddPage(builder.AboutFrame(), QStringLiteral("About"));
+  ssTab1_->AddPage(builder.WorkTicketFrame(), QStringLiteral("Work Ticket"));
+  fields_ = parts.fields;
+  labels_ = parts.labels;
+  picture1_ = parts.picture;
+
+  // Load sits at the right of the patient's name rows.
+  QGroupBox* patient = ssTab1_->frameOf(patientTab);
+  load_ = new PictureButton(QStringLiteral("load"), QStringLiteral("Load"), picture::kComputer,
+                            patient);
+  load_->setGeometry(
+      twips.Rect(kPageFrameWidth - 120 - kButtonSide, 210, kButtonSide, kButtonSide));
+
+  connect(command1_, &QToolButton::clicked, this, [this] { Compute(); });
+  connect(command4_, &QToolButton::clicked, this, &QWidget::close);
+  reportFault_ = [this](const QString& message) { ShowComputeFault(this, message); };
+
+  BuildFocusOrder();
+  ssTab1_->setCurrentIndex(patientTab);
+  fields_[IndexOf(Field::firstname)]->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::BuildFocusOrder() {
+  for (EntryField* f : fields_) focusOrder_.push_back(f);
+  for (QWidget* w : {static_cast<QWidget*>(command1_), static_cast<QWidget*>(command2_),
+                     static_cast<QWidget*>(command3_), static_cast<QWidget*>(command4_),
+                     static_cast<QWidget*>(picture1_), static_cast<QWidget*>(ssTab1_->tabBar()),
+                     static_cast<QWidget*>(load_)})
+    focusOrder_.push_back(w);
+  // Qt's own chain in the same order, for anything that walks it (accessibility tools).
+  for (std::size_t i = 0; i + 1 < focusOrder_.size(); ++i)
+    QWidget::setTabOrder(focusOrder_[i], focusOrder_[i + 1]);
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+  // Qt's own walk skips controls on hidden tabs; this one follows the fixed order through
+  // every tab, brings the control's tab forward, and wraps around at both ends.
+  QWidget* current = focusWidget();
+  // A page being hidden (another tab clicked) hands its focus on through here too; that is
+  // no Tab key, and must not bring the page back: Qt finds a visible control itself.
+  if (current && !current->isVisible()) return QWidget::focusNextPrevChild(next);
+  const auto count = static_cast<std::ptrdiff_t>(focusOrder_.size());
+  std::ptrdiff_t at = -1;
+  for (std::ptrdiff_t i = 0; i < count; ++i)
+    if (focusOrder_[static_cast<std::size_t>(i)] == current) at = i;
+  std::ptrdiff_t to = 0;
+  if (at < 0)
+    to = next ? 0 : count - 1;
+  else
+    to = (at + (next ? 1 : count - 1)) % count;
+  QWidget* target = focusOrder_[static_cast<std::size_t>(to)];
+  BringPageForward(target);
+  target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
+}
+
+void MainWindow::BringPageForward(QWidget* widget) {
+  for (int i = 0; i < ssTab1_->count(); ++i)
+    if (ssTab1_->widget(i)->isAncestorOf(widget)) {
+      ssTab1_->setCurrentIndex(i);
+      return;
+    }
+}
+
+QString MainWindow::FieldText(Field f) const {
+  return fields_[IndexOf(f)]->text();
+}
+
+void MainWindow::WriteField(Field f, const QString& text) {
+  fields_[IndexOf(f)]->setText(text);
+}
+
+JobSheet MainWindow::ReadJobSheet() const {
+  JobSheet sheet;
+  for (const FieldInfo& info : kJobSheetFields)
+    sheet[info.field] = fields_[IndexOf(info.field)]->text().toStdString();
+  return sheet;
+}
+
+QString MainWindow::LabelText(Label l) const {
+  return labels_[IndexOf(l)]->text();
+}
+
+void MainWindow::WriteLabel(Label l, const QString& text) {
+  labels_[IndexOf(l)]->setText(text);
+}
+
+void MainWindow::FillWorkTicket(const WorkTicket& ticket) {
+  for (std::size_t i = 0; i < kWrittenLabelCount; ++i) {
+    const Label l = kWorkTicketLabels[i].label;
+    WriteLabel(l, QString::fromStdString(ticket[l]));
+  }
+  ssTab1_->setCurrentIndex(workTicketTab);
+}
+
+bool MainWindow::Compute() {
+  const ComputeOutcome outcome = asworn::Compute(ReadJobSheet(), UserNumberFormat());
+  if (!outcome.Succeeded()) {
+    const QString message = outcome.fault
+                                ? QString::fromStdString(outcome.fault->message)
+                                : QStringLiteral("The work ticket could not be computed.");
+    if (reportFault_) reportFault_(message);
+    return false;
+  }
+  FillWorkTicket(*outcome.ticket);
+  return true;
+}
+
+void MainWindow::SetFaultReporter(std::function<void(const QString&)> reporter) {
+  reportFault_ = std::move(reporter);
+}
+
+QLineEdit* MainWindow::field(Field f) const {
+  return fields_[IndexOf(f)];
+}
+
+QLabel* MainWindow::ticketLabel(Label l) const {
+  return labels_[IndexOf(l)];
+}
+
+QTabWidget* MainWindow::tabControl() const {
+  return ssTab1_;
+}
+
+QWidget* MainWindow::picture() const {
+  return picture1_;
+}
+
+}  // namespace asworn::app

@@ -1,0 +1,88 @@
+#pragma once
+// Form1: the one window of the program. A column of picture buttons and the tabbed control
+// SSTab1 holding the job sheet's text boxes and the work ticket's labels. The texts live in
+// the widgets themselves; reading the job sheet reads what the user sees at that moment.
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "job_sheet.h"
+#include "picture_button.h"
+#include "work_ticket.h"
+
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace asworn::app {
+
+class EntryField;
+class PictureBox;
+class TabControl;
+
+// The tabs of SSTab1 by number.
+enum Tab : int { patientTab = 0, prescriptionTab, lensTab, parametersTab, aboutTab, workTicketTab };
+inline constexpr int kTabCount = 6;
+
+// The window's client area, in twips.
+inline constexpr int kClientWidth = 6285;
+inline constexpr int kClientHeight = 3525;
+
+class MainWindow : public QWidget {
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  // The job sheet: read a field, write a field, all 21 at once.
+  QString FieldText(Field field) const;
+  void WriteField(Field field, const QString& text);
+  JobSheet ReadJobSheet() const;
+
+  // The work ticket: the writes of a finished Compute; odpb and ospb are never written.
+  QString LabelText(Label label) const;
+  void WriteLabel(Label label, const QString& text);
+  // Writes the 21 computed labels in ticket order, then brings the "Work Ticket" tab forward.
+  void FillWorkTicket(const WorkTicket& ticket);
+
+  // Command1: computes the ticket from the texts as they stand. A fault is shown to the user
+  // and changes nothing. Returns whether the ticket was written.
+  bool Compute();
+  // How a Compute fault reaches the user; by default a modal warning box.
+  void SetFaultReporter(std::function<void(const QString&)> reporter);
+
+  QLineEdit* field(Field field) const;
+  QLabel* ticketLabel(Label label) const;
+  QTabWidget* tabControl() const;
+  QToolButton* computeButton() const { return command1_; }
+  QToolButton* printButton() const { return command2_; }
+  QToolButton* saveButton() const { return command3_; }
+  QToolButton* exitButton() const { return command4_; }
+  QToolButton* loadButton() const { return load_; }
+  QWidget* picture() const;
+
+  // Every control that takes the keyboard focus, in the order of the Tab key.
+  const std::vector<QWidget*>& focusOrder() const { return focusOrder_; }
+
+ protected:
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void BuildFocusOrder();
+  void BringPageForward(QWidget* widget);
+
+  std::array<EntryField*, kFieldCount> fields_{};
+  std::array<QLabel*, kLabelCount> labels_{};
+  TabControl* ssTab1_ = nullptr;
+  PictureButton* command1_ = nullptr;
+  PictureButton* command2_ = nullptr;
+  PictureButton* command3_ = nullptr;
+  PictureButton* command4_ = nullptr;
+  PictureButton* load_ = nullptr;
+  PictureBox* picture1_ = nullptr;
+  std::vector<QWidget*> focusOrder_;
+  std::function<void(const QString&)> reportFault_;
+};
+
+}  // namespace asworn::app

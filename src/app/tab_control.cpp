@@ -1,0 +1,100 @@
+#include "tab_control.h"
+
+#include <QGroupBox>
+#include <QStyle>
+#include <algorithm>
+
+namespace asworn::app {
+
+TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {
+  setObjectName(QStringLiteral("SSTab1_tabs"));
+  setUsesScrollButtons(false);
+  setExpanding(true);
+  setElideMode(Qt::ElideNone);
+  setDrawBase(true);
+}
+
+QSize TabStrip::tabSizeHint(int index) const {
+  QSize hint = QTabBar::tabSizeHint(index);
+  if (maxTabHeight_ > 0) hint.setHeight(std::min(hint.height(), maxTabHeight_));
+  // All tabs in one row across the control: each as wide as its caption, the room left over
+  // shared out evenly, so no caption is cut and no scroll button is needed.
+  const QWidget* control = parentWidget();
+  if (!control || count() == 0) return hint;
+  const QFontMetrics metrics = fontMetrics();
+  int captions = 0;
+  for (int i = 0; i < count(); ++i) captions += metrics.horizontalAdvance(tabText(i));
+  const int room = control->width() - 4;
+  const int share = std::max(4, (room - captions) / count());
+  hint.setWidth(metrics.horizontalAdvance(tabText(index)) + share);
+  return hint;
+}
+
+void TabStrip::FitCaptions(int width) {
+  const int padding = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, this);
+  QFont fitted = parentWidget() ? parentWidget()->font() : font();
+  auto needed = [&](const QFont& f) {
+    const QFontMetrics metrics(f);
+    int total = 0;
+    for (int i = 0; i < count(); ++i) total += metrics.horizontalAdvance(tabText(i)) + padding;
+    return total;
+  };
+  while (needed(fitted) > width && fitted.pointSizeF() > 6)
+    fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+  if (fitted != font()) setFont(fitted);
+}
+
+QSize TabStrip::minimumTabSizeHint(int index) const {
+  return tabSizeHint(index);
+}
+
+TabControl::TabControl(const QString& name, QRect frameRect, QWidget* parent)
+    : QTabWidget(parent), frameRect_(frameRect) {
+  setObjectName(name);
+  auto* strip = new TabStrip(this);
+  // The page's frame border sits just below the strip.
+  strip->setMaxTabHeight(frameRect.top() - 2);
+  setTabBar(strip);
+  setUsesScrollButtons(false);
+  setElideMode(Qt::ElideNone);
+  setDocumentMode(false);
+}
+
+int TabControl::AddPage(QGroupBox* frame, const QString& caption) {
+  auto* page = new QWidget;
+  page->setObjectName(QStringLiteral("SSTab1_page%1").arg(count()));
+  frame->setParent(page);
+  frame->resize(frameRect_.size());
+  frames_.push_back(frame);
+  const int index = addTab(page, caption);
+  static_cast<TabStrip*>(tabBar())->FitCaptions(width() - 4);
+  PlaceFrames();
+  return index;
+}
+
+void TabControl::resizeEvent(QResizeEvent* event) {
+  QTabWidget::resizeEvent(event);
+  PlaceFrames();
+}
+
+void TabControl::showEvent(QShowEvent* event) {
+  QTabWidget::showEvent(event);
+  PlaceFrames();
+}
+
+void TabControl::PlaceFrames() {
+  for (int i = 0; i < count(); ++i) {
+    QWidget* page = widget(i);
+    // The pages fill the control's page stack; the frame's place is given from the
+    // control's corner, so subtract where the stack begins.
+    const QWidget* stack = page->parentWidget();
+    const QPoint pageOrigin = stack && stack != this ? stack->geometry().topLeft() : QPoint();
+    QPoint at = frameRect_.topLeft() - pageOrigin;
+    // A style whose tab strip is taller than the gap above the frame would hide the frame's
+    // caption under the strip: keep the frame on its page then.
+    at.setY(std::max(0, at.y()));
+    frames_[static_cast<std::size_t>(i)]->move(at);
+  }
+}
+
+}  // namespace asworn::app

@@ -1,0 +1,75 @@
+// The "Work Ticket" tab: the patient at the top, then the original and compensated Rx, the
+// lens and frame parameters and the prism, each eye on its own row.
+#include <QGroupBox>
+#include <QLabel>
+
+#include "form_builder.h"
+
+namespace asworn::app {
+
+namespace {
+constexpr int kBoxWidth = 2295;
+constexpr int kBoxHeight = 855;
+constexpr int kUpperRow = 300;
+constexpr int kLowerRow = 555;
+}  // namespace
+
+QGroupBox* FormBuilder::WorkTicketFrame() {
+  QGroupBox* frame = PageFrame("workticket", QStringLiteral("Work Ticket"));
+  TicketLabel(Label::firstname2, frame, 120, 240, 2295);
+  TicketLabel(Label::lastname2, frame, 120, 495, 2295);
+  TicketLabel(Label::record2, frame, 2520, 240, 2295, 510);
+  Line("Line3", QFrame::HLine, frame, 120, 780, 4695, 60);
+
+  // Sphere, cylinder and axis of each eye, without column headings.
+  const auto rxBox = [&](const char* name, const QString& caption, int left, int top,
+                         std::array<Label, 6> values) {
+    QGroupBox* box = Frame(name, caption, frame, left, top, kBoxWidth, kBoxHeight);
+    const int rows[] = {kUpperRow, kLowerRow};
+    const QString eyes[] = {QStringLiteral("OD:"), QStringLiteral("OS:")};
+    for (int eye = 0; eye < 2; ++eye) {
+      Text(eyes[eye], box, 120, rows[eye], 375);
+      TicketLabel(values[static_cast<std::size_t>(3 * eye)], box, 540, rows[eye], 555);
+      TicketLabel(values[static_cast<std::size_t>(3 * eye + 1)], box, 1140, rows[eye], 555);
+      TicketLabel(values[static_cast<std::size_t>(3 * eye + 2)], box, 1740, rows[eye], 495);
+    }
+  };
+  rxBox(
+      "Frame18", QStringLiteral("Original Rx"), 120, 900,
+      {Label::odsph2, Label::odcyl2, Label::odaxis2, Label::ossph2, Label::oscyl2, Label::osaxis2});
+  rxBox(
+      "Frame16", QStringLiteral("Compensated Rx"), 120, 1815,
+      {Label::odcsph, Label::odccyl, Label::odcaxis, Label::oscsph, Label::osccyl, Label::oscaxis});
+
+  QGroupBox* parameters =
+      Frame("Frame15", QStringLiteral("Parameters"), frame, 2520, 900, kBoxWidth, kBoxHeight);
+  QFont degreeFont(QStringLiteral("MS Sans Serif"), 12);
+  degreeFont.setWeight(QFont::Normal);
+  const struct {
+    Label bc;
+    const char* angleCaption;
+    Label angle;
+    int top;
+  } parameterRows[] = {{Label::odbc2, "Tilt:", Label::tilt2, kUpperRow},
+                       {Label::osbc2, "Wrap:", Label::wrap2, kLowerRow}};
+  for (const auto& row : parameterRows) {
+    Text(QStringLiteral("BC:"), parameters, 120, row.top, 375);
+    TicketLabel(row.bc, parameters, 495, row.top, 615);
+    Text(QString::fromLatin1(row.angleCaption), parameters, 1140, row.top, 540);
+    TicketLabel(row.angle, parameters, 1695, row.top, 345);
+    QLabel* degree = Text(QStringLiteral("\u00B0"), parameters, 2025, row.top - 60, 210, 330);
+    degree->setObjectName(row.angle == Label::tilt2 ? QStringLiteral("tiltDegree")
+                                                    : QStringLiteral("wrapDegree"));
+    degree->setFont(degreeFont);
+  }
+
+  QGroupBox* prism = Frame("Frame17", QStringLiteral("Prism Compensation"), frame, 2520, 1815,
+                           kBoxWidth, kBoxHeight);
+  TicketLabel(Label::odprism2, prism, 120, kUpperRow, 855);
+  TicketLabel(Label::odpb, prism, 1080, kUpperRow, 1095);
+  TicketLabel(Label::osprism2, prism, 120, kLowerRow, 855);
+  TicketLabel(Label::ospb, prism, 1080, kLowerRow, 1095);
+  return frame;
+}
+
+}  // namespace asworn::app

@@ -1,0 +1,225 @@
+// Compute on the window: the ticket it writes, the tab it shows, and a Compute that stops.
+// Also Exit, and the three buttons whose work comes later.
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <map>
+
+#include "app_test_support.h"
+#include "compensation_engine.h"
+
+using namespace asworn;
+using namespace asworn::app;
+using namespace asworn::app::test;
+
+namespace {
+
+// The ticket of the start-up job sheet, every one of the 23 labels.
+const std::map<Label, QString> kStartUpTicket = {
+    {Label::firstname2, "First Name"},
+    {Label::lastname2, "Last Name"},
+    {Label::record2, "Rec #"},
+    {Label::odsph2, "0.00"},
+    {Label::odcyl2, "0.00"},
+    {Label::odaxis2, "180"},
+    {Label::ossph2, "0.00"},
+    {Label::oscyl2, "0.00"},
+    {Label::osaxis2, "180"},
+    {Label::odbc2, "8.00"},
+    {Label::osbc2, "8.00"},
+    {Label::tilt2, "15"},
+    {Label::wrap2, "15"},
+    {Label::odcsph, "0"},
+    {Label::odccyl, "0"},
+    {Label::odcaxis, "89"},
+    {Label::oscsph, "0"},
+    {Label::osccyl, "0"},
+    {Label::oscaxis, "91"},
+    {Label::odprism2, "0.22"},
+    {Label::osprism2, "0.22"},
+    {Label::odpb, "Base In"},
+    {Label::ospb, "Base In"},
+};
+
+}  // namespace
+
+class ComputeTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+
+  QStringList Ticket() const {
+    QStringList texts;
+    for (const LabelInfo& info : kWorkTicketLabels)
+      texts << window_->ticketLabel(info.label)->text();
+    return texts;
+  }
+  QStringList Fields() const {
+    QStringList texts;
+    for (const FieldInfo& info : kJobSheetFields) texts << window_->field(info.field)->text();
+    return texts;
+  }
+  void ClickCompute() { QTest::mouseClick(window_->computeButton(), Qt::LeftButton); }
+
+ private slots:
+  void init() {
+    window_ = ShownWindow();
+    QVERIFY(window_);
+  }
+  void cleanup() { window_.reset(); }
+
+  void startUpTicketFromEveryTab_data() {
+    QTest::addColumn<int>("tab");
+    for (int tab = 0; tab < kTabCount; ++tab) QTest::addRow("from tab %d", tab) << tab;
+  }
+  void startUpTicketFromEveryTab() {
+    QFETCH(int, tab);
+    window_->tabControl()->setCurrentIndex(tab);
+    ClickCompute();
+    for (const auto& [label, text] : kStartUpTicket)
+      QCOMPARE(window_->ticketLabel(label)->text(), text);
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
+    QVERIFY(window_->ticketLabel(Label::odcsph)->isVisible());
+    // The job sheet is read, never changed.
+    for (const FieldInfo& info : kJobSheetFields)
+      QCOMPARE(window_->field(info.field)->text(), Q(info.defaultText));
+  }
+
+  void computeTwiceWritesTheSameTicket() {
+    ClickCompute();
+    const QStringList first = Ticket();
+    window_->tabControl()->setCurrentIndex(lensTab);
+    ClickCompute();
+    QCOMPARE(Ticket(), first);
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
+  }
+
+  void copiesShowTheTextsAsTyped_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("emptied name") << "firstname"
+                                  << ""
+                                  << "firstname2"
+                                  << "";
+    QTest::newRow("plus sign") << "odsph"
+                               << "+1.25"
+                               << "odsph2"
+                               << "+1.25";
+    QTest::newRow("unit and blanks") << "tilt"
+                                     << " 15 deg "
+                                     << "tilt2"
+                                     << " 15 deg ";
+    QTest::newRow("non-Latin name") << "lastname"
+                                    << "Ødegård"
+                                    << "lastname2"
+                                    << "Ødegård";
+    QTest::newRow("negative wrap, right prism") << "wrap"
+                                                << "-15"
+                                                << "odprism2"
+                                                << "-0.22";
+    QTest::newRow("negative wrap, left prism") << "wrap"
+                                               << "-15"
+                                               << "osprism2"
+                                               << "-0.22";
+    QTest::newRow("negative wrap keeps Base In") << "wrap"
+                                                 << "-15"
+                                                 << "odpb"
+                                                 << "Base In";
+  }
+  void copiesShowTheTextsAsTyped() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, label);
+    QFETCH(QString, shown);
+    window_->WriteField(*FindField(field.toStdString()), text);
+    ClickCompute();
+    QCOMPARE(window_->ticketLabel(*FindLabel(label.toStdString()))->text(), shown);
+  }
+
+  void faultyComputeChangesNothing_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ticketFilledBefore");
+    QTest::newRow("wrap 0 on an empty ticket") << "wrap"
+                                               << "0" << false;
+    QTest::newRow("wrap 0 on a filled ticket") << "wrap"
+                                               << "0" << true;
+    QTest::newRow("index with a letter") << "odn"
+                                         << "1.586x" << true;
+    QTest::newRow("empty index") << "osn"
+                                 << "" << true;
+    QTest::newRow("index of 1") << "odn"
+                                << "1" << false;
+  }
+  void faultyComputeChangesNothing() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, ticketFilledBefore);
+    if (ticketFilledBefore) {
+      window_->WriteField(Field::lastname, "Before");
+      ClickCompute();
+      window_->WriteField(Field::lastname, "After");
+    }
+    window_->tabControl()->setCurrentIndex(lensTab);
+    const Field faulty = *FindField(field.toStdString());
+    window_->WriteField(faulty, text);
+    const QStringList ticket = Ticket();
+    const QStringList fields = Fields();
+    const ComputeOutcome expected = asworn::Compute(window_->ReadJobSheet());
+    QVERIFY(expected.fault);
+
+    SeenMessageBox seen;
+    AnswerNextMessageBox(&seen);
+    ClickCompute();
+    QTRY_VERIFY(seen.seen);
+    QCOMPARE(seen.text, QString::fromStdString(expected.fault->message));
+    QCOMPARE(seen.title, QStringLiteral("As-Worn Rx"));
+    QCOMPARE(seen.icon, QMessageBox::Warning);
+    QVERIFY(seen.modal);
+    QCOMPARE(Ticket(), ticket);
+    QCOMPARE(Fields(), fields);
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(lensTab));
+
+    // Still usable: put the field right and Compute goes through.
+    window_->WriteField(faulty, Q(InfoOf(faulty).defaultText));
+    ClickCompute();
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
+    QCOMPARE(window_->ticketLabel(Label::odprism2)->text(), QStringLiteral("0.22"));
+  }
+
+  void laterButtonsDoNothingYet_data() {
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Print") << "Command2";
+    QTest::newRow("Save") << "Command3";
+    QTest::newRow("Load") << "load";
+  }
+  void laterButtonsDoNothingYet() {
+    QFETCH(QString, button);
+    auto* pressed = window_->findChild<QToolButton*>(button);
+    QVERIFY(pressed);
+    const QStringList ticket = Ticket();
+    const QStringList fields = Fields();
+    QTest::mouseClick(pressed, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    QCOMPARE(Ticket(), ticket);
+    QCOMPARE(Fields(), fields);
+    QCOMPARE(window_->tabControl()->currentIndex(), 0);
+    QVERIFY(window_->isVisible());
+  }
+
+  void exitClosesAtOnce() {
+    window_->WriteField(Field::lastname, "Unsaved");
+    QTest::mouseClick(window_->exitButton(), Qt::LeftButton);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);  // no question asked
+    QVERIFY(!window_->isVisible());
+  }
+};
+
+QTEST_MAIN(ComputeTest)
+#include "compute_test.moc"

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The real program under its own Xvfb: the window maps as "Form1", typed keys replace the
+# selected "First Name", a click on Compute shows the ticket, a click on Exit ends the
+# program with status 0.
+#   end_to_end.sh ASWORN X11_PROBE SCREENSHOT_DIR
+set -uo pipefail
+app=$1 probe=$2 shots=$3
+mkdir -p "$shots"
+
+xvfb_pid="" app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A free display of our own.
+display=""
+for n in $(seq 90 120); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then display=":$n"; break; fi
+  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
+done
+[ -n "$display" ] || fail "no free X display between :90 and :120"
+export DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+
+"$app" &
+app_pid=$!
+wid=$(timeout 15 xdotool search --sync --onlyvisible --name '^Form1$' | head -n 1)
+[ -n "$wid" ] || fail "no window named Form1 appeared"
+[ "$(xdotool getwindowname "$wid")" = "Form1" ] || fail "title is not Form1"
+xdotool windowfocus --sync "$wid" || fail "cannot focus the window"
+sleep 0.3
+"$probe" grab "$shots/e2e-1-start.png" "$wid" || fail "grab failed"
+
+# The focus is in the first name with its text selected: typing replaces it. Selecting the
+# whole field afterwards puts its text into the X selection, where the probe reads it.
+xdotool type --delay 30 "Zed Ochs"
+xdotool key --delay 30 ctrl+a
+sleep 0.3
+typed=$("$probe" selection)
+[ "$typed" = "Zed Ochs" ] || fail "the first field holds '$typed', expected 'Zed Ochs'"
+"$probe" grab "$shots/e2e-2-typed.png" "$wid"
+
+# Compute sits at 120 twips from the top left, 735 square: its middle is 487 twips, 32 px at
+# 96 dpi; Exit is 2640 twips down.
+xdotool mousemove --window "$wid" 32 32 click 1
+sleep 0.5
+"$probe" grab "$shots/e2e-3-computed.png" "$wid"
+"$probe" same "$shots/e2e-2-typed.png" "$shots/e2e-3-computed.png" &&
+  fail "the window did not change after Compute"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended on Compute"
+
+xdotool mousemove --window "$wid" 32 200 click 1
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after Exit"
+wait "$app_pid"
+status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "PASS: typed into the first name, computed, exited with status 0 on $display"
