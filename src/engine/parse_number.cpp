@@ -1,7 +1,8 @@
 #include "parse_number.h"
 
-#include <locale.h>
-#include <stdlib.h>
+// newlocale and strtod_l are POSIX, declared by the C headers rather than in std.
+#include <locale.h>  // NOLINT(modernize-deprecated-headers)
+#include <stdlib.h>  // NOLINT(modernize-deprecated-headers)
 
 #include <charconv>
 #include <cstdint>
@@ -62,7 +63,7 @@ std::optional<double> ConvertShortDecimal(std::string_view digits) {
   }
   const int power = exponent - fractionDigits;
   if (power < -22 || power > 22) return std::nullopt;
-  const double m = static_cast<double>(mantissa);
+  const auto m = static_cast<double>(mantissa);
   return power < 0 ? m / kPowersOfTen[-power] : m * kPowersOfTen[power];
 }
 

@@ -116,10 +116,8 @@ const std::vector<std::string> kOddTexts{"",
                                          "1e15",
                                          "12345678901234567890",
                                          "\r\n",
-                                         "1\xD9\xAB"
-                                         "5",
-                                         "1\xC2\xA0"
-                                         "586",
+                                         std::string("1\xD9\xAB") + "5",
+                                         std::string("1\xC2\xA0") + "586",
                                          "..5",
                                          "e5",
                                          "-.25"};
