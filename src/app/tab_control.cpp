@@ -1,12 +1,31 @@
 #include "tab_control.h"
 
 #include <QGroupBox>
-#include <QStyle>
+#include <QProxyStyle>
+#include <QStyleOptionTab>
 #include <algorithm>
 
 namespace asworn::app {
 
+namespace {
+
+// The platform's style, but with a narrower margin beside the tab captions, so that six of
+// them fit in one row of the control's width.
+class TabStripStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_TabBarTabHSpace) return TabStrip::kCaptionMargin;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+}  // namespace
+
 TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {
+  auto* narrow = new TabStripStyle;
+  narrow->setParent(this);
+  setStyle(narrow);
   setObjectName(QStringLiteral("SSTab1_tabs"));
   setUsesScrollButtons(false);
   setExpanding(true);
@@ -31,7 +50,7 @@ QSize TabStrip::tabSizeHint(int index) const {
 }
 
 void TabStrip::FitCaptions(int width) {
-  const int padding = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, this);
+  constexpr int padding = kCaptionMargin + 2;
   QFont fitted = parentWidget() ? parentWidget()->font() : font();
   auto needed = [&](const QFont& f) {
     const QFontMetrics metrics(f);
@@ -42,6 +61,12 @@ void TabStrip::FitCaptions(int width) {
   while (needed(fitted) > width && fitted.pointSizeF() > 6)
     fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
   if (fitted != font()) setFont(fitted);
+}
+
+QRect TabStrip::CaptionRect(int index) const {
+  QStyleOptionTab option;
+  initStyleOption(&option, index);
+  return style()->subElementRect(QStyle::SE_TabBarTabText, &option, this);
 }
 
 QSize TabStrip::minimumTabSizeHint(int index) const {

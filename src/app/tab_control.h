@@ -19,6 +19,11 @@ class TabStrip : public QTabBar {
   // Sets the captions a little smaller when all of them, with the style's room around each,
   // would not fit in one row `width` pixels wide.
   void FitCaptions(int width);
+  // Where the style draws the caption of tab `index`; the caption is cut to it.
+  QRect CaptionRect(int index) const;
+
+  // Pixels a tab keeps free beside its caption.
+  static constexpr int kCaptionMargin = 8;
 
  protected:
   QSize tabSizeHint(int index) const override;

@@ -9,8 +9,8 @@ mkdir -p "$shots"
 
 xvfb_pid="" app_pid=""
 cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; fi
   wait 2>/dev/null
 }
 trap cleanup EXIT
@@ -20,7 +20,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 display=""
 for n in $(seq 90 120); do
   [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
+  Xvfb ":$n" -nolisten tcp -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 50); do
     [ -e "/tmp/.X11-unix/X$n" ] && break

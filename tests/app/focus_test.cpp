@@ -118,6 +118,20 @@ class FocusTest : public QObject {
     QCOMPARE(window_->tabControl()->currentIndex(), tabShown);
   }
 
+  void clickingATabWhileAFieldHasTheFocus_data() {
+    QTest::addColumn<int>("tab");
+    for (int tab = 1; tab < kTabCount; ++tab) QTest::addRow("tab %d", tab) << tab;
+  }
+  void clickingATabWhileAFieldHasTheFocus() {
+    // The field's page goes out of sight and hands its focus on; the clicked tab must stay.
+    QFETCH(int, tab);
+    QTabBar* strip = window_->tabControl()->tabBar();
+    QTest::mouseClick(strip, Qt::LeftButton, Qt::NoModifier, strip->tabRect(tab).center());
+    QCOMPARE(window_->tabControl()->currentIndex(), tab);
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus && focus->isVisible());
+  }
+
   void selectAllOnEntry_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("empty") << "";

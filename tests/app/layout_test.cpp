@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -10,6 +11,7 @@
 
 #include "app_test_support.h"
 #include "picture_box.h"
+#include "tab_control.h"
 
 using namespace asworn;
 using namespace asworn::app;
@@ -457,6 +459,26 @@ class LayoutTest : public QObject {
       QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     for (const QGroupBox* box : window_->findChildren<QGroupBox*>())
       QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+  }
+
+  void noTextIsCut() {
+    // Every static text fits its label, wrapped onto as many lines as it needs.
+    for (const QLabel* label : window_->findChildren<QLabel*>()) {
+      const QString name = label->objectName() + " \"" + label->text() + "\"";
+      if (label->wordWrap())
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(name));
+      else
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
+    }
+    for (const QToolButton* button : window_->findChildren<QToolButton*>())
+      QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) <= button->width(),
+               qPrintable(button->text()));
+    const auto* strip = dynamic_cast<const TabStrip*>(window_->tabControl()->tabBar());
+    QVERIFY(strip);
+    for (int i = 0; i < strip->count(); ++i)
+      QVERIFY2(strip->fontMetrics().horizontalAdvance(strip->tabText(i)) <=
+                   strip->CaptionRect(i).width(),
+               qPrintable(strip->tabText(i)));
   }
 
   void resizingMovesNothing() {
