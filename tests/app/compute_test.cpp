@@ -192,27 +192,6 @@ class ComputeTest : public QObject {
     QCOMPARE(window_->ticketLabel(Label::odprism2)->text(), QStringLiteral("0.22"));
   }
 
-  void laterButtonsDoNothingYet_data() {
-    QTest::addColumn<QString>("button");
-    QTest::newRow("Print") << "Command2";
-    QTest::newRow("Save") << "Command3";
-    QTest::newRow("Load") << "load";
-  }
-  void laterButtonsDoNothingYet() {
-    QFETCH(QString, button);
-    auto* pressed = window_->findChild<QToolButton*>(button);
-    QVERIFY(pressed);
-    const QStringList ticket = Ticket();
-    const QStringList fields = Fields();
-    QTest::mouseClick(pressed, Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QVERIFY(QApplication::activeModalWidget() == nullptr);
-    QCOMPARE(Ticket(), ticket);
-    QCOMPARE(Fields(), fields);
-    QCOMPARE(window_->tabControl()->currentIndex(), 0);
-    QVERIFY(window_->isVisible());
-  }
-
   void exitClosesAtOnce() {
     window_->WriteField(Field::lastname, "Unsaved");
     QTest::mouseClick(window_->exitButton(), Qt::LeftButton);

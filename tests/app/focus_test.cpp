@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include "app_test_support.h"
-#include "select_all.h"
 
 using namespace asworn;
 using namespace asworn::app;
@@ -157,25 +156,6 @@ class FocusTest : public QObject {
     // Typing replaces the whole text.
     QTest::keyClicks(box, "Lee");
     QCOMPARE(box->text(), QStringLiteral("Lee"));
-  }
-
-  void selectAllTextHelper_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("caret");
-    QTest::newRow("caret at the end") << "0.00" << 4;
-    QTest::newRow("caret in the middle") << " 1.586 " << 3;
-    QTest::newRow("empty") << "" << 0;
-  }
-  void selectAllTextHelper() {
-    QFETCH(QString, text);
-    QFETCH(int, caret);
-    QLineEdit box;
-    box.setText(text);
-    box.setCursorPosition(caret);
-    SelectAllText(box);
-    QCOMPARE(box.selectedText(), text);
-    QCOMPARE(box.selectionStart(), text.isEmpty() ? -1 : 0);
-    QCOMPARE(box.text(), text);
   }
 
   void enterAndEscapeDoNothing_data() {

@@ -123,7 +123,6 @@ class LayoutTest : public QObject {
       QCOMPARE(button->icon().pixmap(16, 16, QIcon::Disabled).toImage(), normal);
       QCOMPARE(TwipsIn(button, button).size(), QSize(735, 735));
     }
-    QVERIFY(!window_->computeButton()->icon().pixmap(16, 16).toImage().isNull());
   }
 
   void loadSitsRightOfTheNameRows() {
@@ -442,7 +441,6 @@ class LayoutTest : public QObject {
       QCOMPARE(box->text(), Q(info.defaultText));
       QCOMPARE(box->accessibleName(), Q(info.spokenName));
       QVERIFY(box->alignment() & Qt::AlignLeft);
-      QCOMPARE(box->maxLength(), 32767);  // Qt's own, the most a line edit holds
     }
     for (const LabelInfo& info : kWorkTicketLabels) {
       QLabel* label = window_->ticketLabel(info.label);
