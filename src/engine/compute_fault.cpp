@@ -72,9 +72,9 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
              ". The compensation needs a face-form wrap other than 0: enter the frame's wrap "
              "in degrees.";
     case FaultKind::vertexInfinite:
-      return Capitalised(std::string(quantity)) + " would be infinite at the fitted vertex " +
-             "distance: " + FieldList(fields, sheet) + " make 1 - d\xC2\xB7" +
-             "F exactly 0. Check these entries.";
+      return "The " + std::string(quantity) + " would be infinite at the fitted vertex " +
+             "distance: with " + FieldList(fields, sheet) + ", the power and the change of " +
+             "vertex distance cancel exactly. Check these entries.";
     case FaultKind::tooLarge:
       return Capitalised(FieldWithText(first, sheet)) + " is too large a number to compute " +
              "with. Check this entry.";
