@@ -46,7 +46,15 @@ struct FoundCase {
   std::string text;
   double expected;
 
-  friend void PrintTo(const FoundCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+  // Long runs of zeros shortened, so that the test's name stays readable.
+  friend void PrintTo(const FoundCase& c, std::ostream* os) {
+    if (c.text.size() <= 24) {
+      *os << '"' << c.text << '"';
+      return;
+    }
+    *os << '"' << c.text.substr(0, 4) << "...(" << c.text.size() << " characters)..."
+        << c.text.substr(c.text.size() - 6) << '"';
+  }
 };
 
 class FoundByFuzzing : public ::testing::TestWithParam<FoundCase> {};
