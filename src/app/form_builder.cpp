@@ -3,8 +3,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
-#include "barcode_label.h"
 #include "entry_field.h"
+#include "record_barcode.h"
 
 namespace asworn::app {
 
@@ -60,8 +60,8 @@ EntryField* FormBuilder::Entry(Field field, QWidget* parent, int left, int top, 
 QLabel* FormBuilder::TicketLabel(Label label, QWidget* parent, int left, int top, int width,
                                  int height) {
   const LabelInfo& info = InfoOf(label);
-  QLabel* shown =
-      label == Label::record2 ? new BarcodeLabel(FromTable(info.name), parent) : new QLabel(parent);
+  // The record number is drawn as a barcode a scanner reads; its text stays the copy.
+  QLabel* shown = label == Label::record2 ? new RecordBarcode(parent) : new QLabel(parent);
   shown->setObjectName(FromTable(info.name));
   shown->setTextFormat(Qt::PlainText);
   shown->setText(FromTable(info.startText));

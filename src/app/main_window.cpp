@@ -6,11 +6,13 @@
 
 #include "compensation_engine.h"
 #include "entry_field.h"
-#include "fault_message.h"
 #include "form_builder.h"
+#include "message_boxes.h"
+#include "patient_records.h"
 #include "picture_box.h"
 #include "picture_button.h"
 #include "pictures.h"
+#include "print_work_ticket.h"
 #include "tab_control.h"
 #include "twips.h"
 #include "user_number_format.h"
@@ -87,8 +89,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
       twips.Rect(kPageFrameWidth - 120 - kButtonSide, 210, kButtonSide, kButtonSide));
 
   connect(command1_, &QToolButton::clicked, this, [this] { Compute(); });
+  connect(command2_, &QToolButton::clicked, this, [this] { Print(); });
+  connect(command3_, &QToolButton::clicked, this, [this] { SavePatient(); });
   connect(command4_, &QToolButton::clicked, this, &QWidget::close);
-  reportFault_ = [this](const QString& message) { ShowComputeFault(this, message); };
+  connect(load_, &QToolButton::clicked, this, [this] { LoadPatient(); });
+  reportFault_ = [this](const QString& message) { ShowFault(this, message); };
+  patientFolder_ = DefaultPatientFolder();
 
   BuildFocusOrder();
   ssTab1_->setCurrentIndex(patientTab);
@@ -152,6 +158,11 @@ JobSheet MainWindow::ReadJobSheet() const {
   return sheet;
 }
 
+void MainWindow::WriteJobSheet(const JobSheet& sheet) {
+  for (const FieldInfo& info : kJobSheetFields)
+    WriteField(info.field, QString::fromStdString(sheet[info.field]));
+}
+
 QString MainWindow::LabelText(Label l) const {
   return labels_[IndexOf(l)]->text();
 }
@@ -174,11 +185,48 @@ bool MainWindow::Compute() {
     const QString message = outcome.fault
                                 ? QString::fromStdString(outcome.fault->message)
                                 : QStringLiteral("The work ticket could not be computed.");
-    if (reportFault_) reportFault_(message);
+    ReportFault(message);
     return false;
   }
   FillWorkTicket(*outcome.ticket);
   return true;
+}
+
+bool MainWindow::Print() {
+  return PrintWorkTicketOnDefaultPrinter(*this, *ssTab1_).ok();
+}
+
+bool MainWindow::SavePatient() {
+  const SaveResult saved = asworn::SavePatient(ReadJobSheet(), patientFolder_);
+  if (!saved.ok()) {
+    ReportFault(saved.message);
+    return false;
+  }
+  ShowInformation(this, QStringLiteral("Saved"), QStringLiteral("Patient Information Saved"));
+  return true;
+}
+
+bool MainWindow::LoadPatient() {
+  if (!AskOkCancel(this, QStringLiteral("Load Patient"),
+                   QStringLiteral("Enter first and last name of the person you would like to "
+                                  "load and press OK, or press cancel to go back"))) {
+    ShowReminder(this, QStringLiteral("Please enter first and last name"));
+    return false;
+  }
+  // The names are read after the answer: the box kept the user from editing them meanwhile.
+  const LoadResult loaded = asworn::LoadPatient(ReadJobSheet(), patientFolder_);
+  if (!loaded.ok()) {
+    ReportFault(loaded.message);
+    return false;
+  }
+  WriteJobSheet(*loaded.sheet);
+  ShowInformation(this, QStringLiteral("Patient Loaded"),
+                  QStringLiteral("Patient information has been loaded"));
+  return true;
+}
+
+void MainWindow::ReportFault(const QString& message) {
+  if (reportFault_) reportFault_(message);
 }
 
 void MainWindow::SetFaultReporter(std::function<void(const QString&)> reporter) {

@@ -46,11 +46,31 @@ class MainWindow : public QWidget {
   // Writes the 21 computed labels in ticket order, then brings the "Work Ticket" tab forward.
   void FillWorkTicket(const WorkTicket& ticket);
 
+  // Puts the 21 texts of `sheet` into the entry fields.
+  void WriteJobSheet(const JobSheet& sheet);
+
   // Command1: computes the ticket from the texts as they stand. A fault is shown to the user
   // and changes nothing. Returns whether the ticket was written.
   bool Compute();
-  // How a Compute fault reaches the user; by default a modal warning box.
+  // Command2: brings the "Work Ticket" tab forward and prints the window on the default
+  // printer; a printer that cannot take the job is reported to the user. Returns whether the
+  // page went to the printer.
+  bool Print();
+  // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
+  // A file that cannot be written is reported instead. Returns whether the file was written.
+  bool SavePatient();
+  // load: after the user's OK, fills all 21 fields from the file named by the names in the
+  // fields and confirms it. Cancel only reminds the user to enter the names; a file that
+  // cannot be loaded is reported and changes no field. The work ticket is left alone. Returns
+  // whether the fields were filled.
+  bool LoadPatient();
+
+  // How a fault of Compute, Save or Load reaches the user; by default a modal warning box.
   void SetFaultReporter(std::function<void(const QString&)> reporter);
+
+  // The folder of the patient files; the user's own patient folder unless set.
+  const QString& patientFolder() const { return patientFolder_; }
+  void SetPatientFolder(const QString& folder) { patientFolder_ = folder; }
 
   QLineEdit* field(Field field) const;
   QLabel* ticketLabel(Label label) const;
@@ -71,6 +91,7 @@ class MainWindow : public QWidget {
  private:
   void BuildFocusOrder();
   void BringPageForward(QWidget* widget);
+  void ReportFault(const QString& message);
 
   std::array<EntryField*, kFieldCount> fields_{};
   std::array<QLabel*, kLabelCount> labels_{};
@@ -83,6 +104,7 @@ class MainWindow : public QWidget {
   PictureBox* picture1_ = nullptr;
   std::vector<QWidget*> focusOrder_;
   std::function<void(const QString&)> reportFault_;
+  QString patientFolder_;
 };
 
 }  // namespace asworn::app

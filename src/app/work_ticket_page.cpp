@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "form_builder.h"
+#include "record_barcode.h"
 
 namespace asworn::app {
 
@@ -18,7 +19,8 @@ QGroupBox* FormBuilder::WorkTicketFrame() {
   QGroupBox* frame = PageFrame("workticket", QStringLiteral("Work Ticket"));
   TicketLabel(Label::firstname2, frame, 120, 240, 2295);
   TicketLabel(Label::lastname2, frame, 120, 495, 2295);
-  TicketLabel(Label::record2, frame, 2520, 240, 2295, 510);
+  TicketLabel(Label::record2, frame, 2520, 240, kRecordBarcodeWidthTwips,
+              kRecordBarcodeHeightTwips);
   Line("Line3", QFrame::HLine, frame, 120, 780, 4695, 60);
 
   // Sphere, cylinder and axis of each eye, without column headings.

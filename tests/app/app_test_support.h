@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "main_window.h"
 #include "twips.h"
@@ -41,6 +43,8 @@ struct SeenMessageBox {
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   bool modal = false;
+  QMessageBox::StandardButtons buttons;
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // Looks for a modal message box every few milliseconds for up to five seconds, records it
@@ -59,5 +63,57 @@ inline void AnswerNextMessageBox(SeenMessageBox* seen, int triesLeft = 500) {
     if (triesLeft > 0) AnswerNextMessageBox(seen, triesLeft - 1);
   });
 }
+
+// How a watched box is answered.
+enum class Answer { ok, cancel, escapeKey, closeBox };
+
+// While it lives, answers every modal message box that comes up, in turn with the given
+// answers, and records what each box showed. A box beyond the answers is closed with Esc,
+// so that an unexpected box fails the test instead of hanging it.
+class MessageBoxWatcher {
+ public:
+  explicit MessageBoxWatcher(std::vector<Answer> answers) : answers_(std::move(answers)) {
+    timer_.setInterval(10);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+    timer_.start();
+  }
+
+  const std::vector<SeenMessageBox>& seen() const { return seen_; }
+  QStringList texts() const {
+    QStringList texts;
+    for (const SeenMessageBox& box : seen_) texts << box.text;
+    return texts;
+  }
+
+ private:
+  void Poll() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    SeenMessageBox seen{true,           box->windowTitle(),     box->text(),          box->icon(),
+                        box->isModal(), box->standardButtons(), QMessageBox::NoButton};
+    if (box->defaultButton()) seen.defaultButton = box->standardButton(box->defaultButton());
+    const Answer answer =
+        seen_.size() < answers_.size() ? answers_[seen_.size()] : Answer::escapeKey;
+    seen_.push_back(seen);
+    switch (answer) {
+      case Answer::ok:
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
+        break;
+      case Answer::cancel:
+        if (QAbstractButton* cancel = box->button(QMessageBox::Cancel)) cancel->click();
+        break;
+      case Answer::escapeKey:
+        QTest::keyClick(box, Qt::Key_Escape);
+        break;
+      case Answer::closeBox:
+        box->close();
+        break;
+    }
+  }
+
+  std::vector<Answer> answers_;
+  std::vector<SeenMessageBox> seen_;
+  QTimer timer_;
+};
 
 }  // namespace asworn::app::test

@@ -1,5 +1,5 @@
 // Compute on the window: the ticket it writes, the tab it shows, and a Compute that stops.
-// Also Exit, and the three buttons whose work comes later.
+// Also Exit.
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>

@@ -1,0 +1,24 @@
+#pragma once
+// The window's modal message boxes. Each one waits until the user closes it.
+
+#include <QString>
+
+class QWidget;
+
+namespace asworn::app {
+
+// Tells the user why an operation stopped (a Compute fault, a patient file that could not be
+// saved or loaded): a warning box captioned with the application's title, OK to close.
+void ShowFault(QWidget* parent, const QString& message);
+
+// A box with the information icon, the given title and a single OK button.
+void ShowInformation(QWidget* parent, const QString& title, const QString& text);
+
+// A box without an icon, with OK and Cancel, OK the default. True only when OK was pressed;
+// Esc or closing the box is Cancel.
+bool AskOkCancel(QWidget* parent, const QString& title, const QString& text);
+
+// A box without an icon and a single OK button, captioned with the application's title.
+void ShowReminder(QWidget* parent, const QString& text);
+
+}  // namespace asworn::app

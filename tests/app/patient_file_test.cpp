@@ -1,0 +1,292 @@
+// Save and Load on the window: the patient file they write and read, the boxes they show, and
+// that a file which cannot be saved or loaded changes no field and loses nothing.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app_test_support.h"
+#include "patient_records.h"
+
+using namespace asworn;
+using namespace asworn::app;
+using namespace asworn::app::test;
+
+namespace {
+
+const QString kLoadQuestion = QStringLiteral(
+    "Enter first and last name of the person you would like to load and press OK, or press "
+    "cancel to go back");
+
+// A patient whose every field differs from the start-up texts: blanks at the ends, an empty
+// field and letters outside Latin-1 must come back as they were.
+JobSheet StoredPatient() {
+  JobSheet sheet;
+  int i = 0;
+  for (const FieldInfo& info : kJobSheetFields) sheet[info.field] = "t" + std::to_string(i++);
+  sheet[Field::firstname] = "Łukasz";
+  sheet[Field::lastname] = "Ødegård";
+  sheet[Field::record] = " R 17 ";
+  sheet[Field::odcyl] = "";
+  sheet[Field::wrap] = "12";
+  return sheet;
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class PatientFileTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<QTemporaryDir> dir_;
+
+  QString Folder() const { return dir_->path(); }
+  QString FileOf(const QString& last, const QString& first) const {
+    return dir_->filePath(last + '-' + first + QStringLiteral(".txt"));
+  }
+  QStringList Entries() const {
+    return QDir(Folder()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+  }
+  QStringList Fields(const MainWindow& window) const {
+    QStringList texts;
+    for (const FieldInfo& info : kJobSheetFields) texts << window.field(info.field)->text();
+    return texts;
+  }
+  QStringList Ticket(const MainWindow& window) const {
+    QStringList texts;
+    for (const LabelInfo& info : kWorkTicketLabels) texts << window.ticketLabel(info.label)->text();
+    return texts;
+  }
+  void SetNames(MainWindow& window, const QString& first, const QString& last) {
+    window.WriteField(Field::firstname, first);
+    window.WriteField(Field::lastname, last);
+  }
+  std::vector<SeenMessageBox> Click(QToolButton* button, std::vector<Answer> answers) {
+    MessageBoxWatcher watcher(std::move(answers));
+    QTest::mouseClick(button, Qt::LeftButton);
+    return watcher.seen();
+  }
+  std::vector<SeenMessageBox> ClickSave() { return Click(window_->saveButton(), {Answer::ok}); }
+  std::vector<SeenMessageBox> ClickLoad(Answer answer = Answer::ok) {
+    return Click(window_->loadButton(), {answer, Answer::ok});
+  }
+  static void VerifyWarning(const SeenMessageBox& box, const QString& mustName) {
+    QCOMPARE(box.title, QStringLiteral("As-Worn Rx"));
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(box.modal);
+    QVERIFY2(box.text.contains(mustName), qPrintable(box.text));
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    window_ = ShownWindow();
+    QVERIFY(window_);
+    // Never the user's own patient folder.
+    QVERIFY(window_->patientFolder() != Folder());
+    window_->SetPatientFolder(Folder());
+  }
+  void cleanup() {
+    window_.reset();
+    dir_.reset();
+  }
+
+  void saveOfTheStartUpSheetWritesItsLineAndConfirms() {
+    window_->tabControl()->setCurrentIndex(lensTab);
+    const QStringList fields = Fields(*window_);
+    const QStringList ticket = Ticket(*window_);
+
+    const auto seen = ClickSave();
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].text, QStringLiteral("Patient Information Saved"));
+    QCOMPARE(seen[0].title, QStringLiteral("Saved"));
+    QCOMPARE(seen[0].icon, QMessageBox::Information);
+    QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(seen[0].modal);
+
+    const QByteArray line =
+        "First Name,Last Name,Rec #,0.00,0.00,180,0.00,0.00,180,8.00,1.586,70,8.00,1.586,70,"
+        "13.0,13.0,13.0,13.0,15,15,\r\n";
+    QCOMPARE(line.size(), 111);
+    QCOMPARE(Entries(), QStringList{"Last Name-First Name.txt"});
+    QCOMPARE(ReadBytes(FileOf("Last Name", "First Name")), line);
+    QCOMPARE(Fields(*window_), fields);
+    QCOMPARE(Ticket(*window_), ticket);
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(lensTab));
+  }
+
+  void saveThatCannotBeDoneWarnsAndKeepsTheOldFile_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("folderIsAFile");
+    QTest::addColumn<QString>("named");  // what the warning must name
+    QTest::newRow("comma in a sphere") << "odsph"
+                                       << "-1,25" << false << "Last Name-First Name.txt";
+    QTest::newRow("comma in the wrap") << "wrap"
+                                       << "15," << false << "Last Name-First Name.txt";
+    QTest::newRow("slash in the last name") << "lastname"
+                                            << "Smith/Jones" << false << "Smith/Jones";
+    QTest::newRow("folder cannot be made") << "record"
+                                           << "R2" << true << "Last Name-First Name.txt";
+  }
+  void saveThatCannotBeDoneWarnsAndKeepsTheOldFile() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(bool, folderIsAFile);
+    QFETCH(QString, named);
+    QCOMPARE(ClickSave().size(), std::size_t{1});
+    const QString oldFile = FileOf("Last Name", "First Name");
+    const QByteArray oldLine = ReadBytes(oldFile);
+    QVERIFY(!oldLine.isEmpty());
+    if (folderIsAFile) window_->SetPatientFolder(oldFile);
+
+    window_->WriteField(*FindField(field.toStdString()), text);
+    const QStringList fields = Fields(*window_);
+    const auto seen = ClickSave();
+    QCOMPARE(seen.size(), std::size_t{1});
+    VerifyWarning(seen[0], named);
+    QCOMPARE(Entries(), QStringList{"Last Name-First Name.txt"});
+    QCOMPARE(ReadBytes(oldFile), oldLine);
+    QCOMPARE(Fields(*window_), fields);
+
+    // Still usable: the texts put right, the next save goes through.
+    window_->SetPatientFolder(Folder());
+    window_->WriteField(*FindField(field.toStdString()), QStringLiteral("2"));
+    QCOMPARE(ClickSave()[0].title, QStringLiteral("Saved"));
+  }
+
+  void loadAnsweredOtherThanOkOnlyReminds_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Cancel") << static_cast<int>(Answer::cancel);
+    QTest::newRow("Esc") << static_cast<int>(Answer::escapeKey);
+    QTest::newRow("box closed") << static_cast<int>(Answer::closeBox);
+  }
+  void loadAnsweredOtherThanOkOnlyReminds() {
+    QFETCH(int, answer);
+    QVERIFY(asworn::SavePatient(StoredPatient(), Folder()).ok());
+    // The names of a stored patient are filled in: still nothing is read.
+    SetNames(*window_, "Łukasz", "Ødegård");
+    const QStringList fields = Fields(*window_);
+
+    const auto seen = ClickLoad(static_cast<Answer>(answer));
+    QCOMPARE(seen.size(), std::size_t{2});
+    QCOMPARE(seen[0].text, kLoadQuestion);
+    QCOMPARE(seen[0].title, QStringLiteral("Load Patient"));
+    QCOMPARE(seen[0].icon, QMessageBox::NoIcon);
+    QCOMPARE(seen[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(seen[0].defaultButton, QMessageBox::Ok);
+    QVERIFY(seen[0].modal);
+    QCOMPARE(seen[1].text, QStringLiteral("Please enter first and last name"));
+    QCOMPARE(seen[1].title, QStringLiteral("As-Worn Rx"));
+    QCOMPARE(seen[1].icon, QMessageBox::NoIcon);
+    QCOMPARE(seen[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(seen[1].modal);
+    QCOMPARE(Fields(*window_), fields);
+  }
+
+  void loadFillsEveryFieldAndLeavesTheTicket() {
+    const JobSheet stored = StoredPatient();
+    QVERIFY(asworn::SavePatient(stored, Folder()).ok());
+    QTest::mouseClick(window_->computeButton(), Qt::LeftButton);
+    const QStringList ticket = Ticket(*window_);
+    window_->tabControl()->setCurrentIndex(patientTab);
+    SetNames(*window_, "Łukasz", "Ødegård");
+
+    const auto seen = ClickLoad();
+    QCOMPARE(seen.size(), std::size_t{2});
+    QCOMPARE(seen[0].title, QStringLiteral("Load Patient"));
+    QCOMPARE(seen[1].text, QStringLiteral("Patient information has been loaded"));
+    QCOMPARE(seen[1].title, QStringLiteral("Patient Loaded"));
+    QCOMPARE(seen[1].icon, QMessageBox::Information);
+    QCOMPARE(seen[1].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(seen[1].modal);
+    QCOMPARE(window_->ReadJobSheet(), stored);
+    QCOMPARE(Ticket(*window_), ticket);
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(patientTab));
+  }
+
+  void loadThatFailsChangesNoField_data() {
+    QTest::addColumn<QByteArray>("content");  // of Smith-Ann.txt; null: no such file
+    QTest::addColumn<QString>("lastname");
+    QTest::addColumn<QString>("named");  // what the warning must name
+    const QString file = QStringLiteral("Smith-Ann.txt");
+    QByteArray twenty;
+    for (int i = 0; i < 20; ++i) twenty += (i ? "," : "") + QByteArray::number(i);
+    QTest::newRow("no such file") << QByteArray() << "Smith" << file;
+    QTest::newRow("20 items") << twenty + "\r\n"
+                              << "Smith" << file;
+    QTest::newRow("empty file") << QByteArray("") << "Smith" << file;
+    QTest::newRow("slash in the last name") << QByteArray() << "../Smith"
+                                            << "../Smith";
+  }
+  void loadThatFailsChangesNoField() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, lastname);
+    QFETCH(QString, named);
+    if (!content.isNull()) {
+      QFile file(FileOf("Smith", "Ann"));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(content);
+    }
+    QTest::mouseClick(window_->computeButton(), Qt::LeftButton);
+    window_->tabControl()->setCurrentIndex(patientTab);
+    SetNames(*window_, "Ann", lastname);
+    window_->WriteField(Field::odsph, "-3.00");
+    const QStringList fields = Fields(*window_);
+    const QStringList ticket = Ticket(*window_);
+
+    const auto seen = ClickLoad();
+    QCOMPARE(seen.size(), std::size_t{2});
+    QCOMPARE(seen[0].title, QStringLiteral("Load Patient"));
+    VerifyWarning(seen[1], named);
+    if (named.endsWith(".txt")) QVERIFY(seen[1].text.contains(QDir::toNativeSeparators(Folder())));
+    QCOMPARE(Fields(*window_), fields);
+    QCOMPARE(Ticket(*window_), ticket);
+  }
+
+  void savedPatientLoadsAndComputesToTheSameTicket() {
+    const std::pair<Field, QString> patient[] = {
+        {Field::firstname, "Zed"}, {Field::lastname, "Ochs"}, {Field::record, "A12345"},
+        {Field::odsph, "-2.25"},   {Field::odcyl, "-0.75"},   {Field::odaxis, "35"},
+        {Field::ossph, "+1.50"},   {Field::osn, "1.67"},      {Field::odfvd, "11"},
+        {Field::tilt, "8"},        {Field::wrap, "12"}};
+    for (const auto& [field, text] : patient) window_->WriteField(field, text);
+    QVERIFY(window_->Compute());
+    const QStringList computed = Ticket(*window_);
+    QCOMPARE(ClickSave().size(), std::size_t{1});
+
+    // Another patient in between, then the first one's names typed again.
+    for (const FieldInfo& info : kJobSheetFields) window_->WriteField(info.field, "1.5");
+    QVERIFY(window_->Compute());
+    QVERIFY(Ticket(*window_) != computed);
+    SetNames(*window_, "Zed", "Ochs");
+    QCOMPARE(ClickLoad().back().title, QStringLiteral("Patient Loaded"));
+    QVERIFY(window_->Compute());
+    QCOMPARE(Ticket(*window_), computed);
+
+    // And in a window started afresh.
+    window_.reset();
+    window_ = ShownWindow();
+    QVERIFY(window_);
+    window_->SetPatientFolder(Folder());
+    SetNames(*window_, "Zed", "Ochs");
+    QCOMPARE(ClickLoad().back().title, QStringLiteral("Patient Loaded"));
+    QVERIFY(window_->Compute());
+    QCOMPARE(Ticket(*window_), computed);
+  }
+};
+
+QTEST_MAIN(PatientFileTest)
+#include "patient_file_test.moc"

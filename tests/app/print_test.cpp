@@ -1,0 +1,119 @@
+// Print on the window: the "Work Ticket" tab comes forward, a missing printer is reported and
+// changes nothing else, and the printed page of the real window carries a record barcode that
+// a scanner reads.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "app_test_support.h"
+#include "print_work_ticket.h"
+
+using namespace asworn;
+using namespace asworn::app;
+using namespace asworn::app::test;
+
+namespace {
+
+// Runs an outside program to its end; false when it could not run or failed.
+bool Run(const QString& program, const QStringList& arguments, QString* output = nullptr) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return false;
+  if (output) *output = QString::fromUtf8(process.readAllStandardOutput());
+  return process.exitCode() == 0;
+}
+
+// What zbarimg reads in the image; empty when it finds nothing.
+QString ScanBarcode(const QString& png) {
+  QString out;
+  Run(QStringLiteral(ZBARIMG_EXECUTABLE),
+      {QStringLiteral("--nodbus"), QStringLiteral("--raw"), QStringLiteral("-q"), png}, &out);
+  return out.trimmed();
+}
+
+}  // namespace
+
+class PrintTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+
+  QStringList Texts() const {
+    QStringList texts;
+    for (const FieldInfo& info : kJobSheetFields) texts << window_->field(info.field)->text();
+    for (const LabelInfo& info : kWorkTicketLabels)
+      texts << window_->ticketLabel(info.label)->text();
+    return texts;
+  }
+
+ private slots:
+  void init() {
+    window_ = ShownWindow();
+    QVERIFY(window_);
+  }
+  void cleanup() { window_.reset(); }
+
+  void printWithoutAPrinterSaysSoAndOnlyShowsTheTicket() {
+    if (!QPrinterInfo::defaultPrinter().isNull())
+      QSKIP("this machine has a default printer; the page would really be printed");
+    window_->WriteField(Field::lastname, "Ochs");
+    window_->tabControl()->setCurrentIndex(patientTab);
+    const QStringList texts = Texts();
+
+    MessageBoxWatcher watcher({Answer::ok});
+    QTest::mouseClick(window_->printButton(), Qt::LeftButton);
+    QCOMPARE(watcher.seen().size(), std::size_t{1});
+    const SeenMessageBox& box = watcher.seen()[0];
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY(box.modal);
+    QVERIFY2(box.text.startsWith("The work ticket could not be printed"), qPrintable(box.text));
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
+    QCOMPARE(Texts(), texts);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+  void recordBarcodeReadsBackFromScreenAndPaper() {
+    window_->WriteField(Field::record, "A12345");
+    QVERIFY(window_->Compute());
+    QCOMPARE(window_->ticketLabel(Label::record2)->text(), QStringLiteral("A12345"));
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString grab = dir.filePath("window.png");
+    QVERIFY(window_->grab().save(grab));
+    QCOMPARE(ScanBarcode(grab), QStringLiteral("A12345"));
+
+    // Printed from another tab: the page shows the ticket all the same.
+    window_->tabControl()->setCurrentIndex(prescriptionTab);
+    const QString pdf = dir.filePath("ticket.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    const PrintResult printed = PrintWorkTicket(*window_, *window_->tabControl(), printer);
+    QVERIFY2(printed.ok(), qPrintable(printed.error));
+    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
+
+    const QString stem = dir.filePath("page");
+    QVERIFY(Run(QStringLiteral(PDFTOPPM_EXECUTABLE),
+                {"-png", "-r", "150", "-singlefile", "-f", "1", pdf, stem}));
+    const QString page = stem + QStringLiteral(".png");
+    QCOMPARE(ScanBarcode(page), QStringLiteral("A12345"));
+    // Kept for whoever wants to look at it.
+    QDir().mkpath(ASWORN_SCREENSHOT_DIR);
+    const QString kept = QStringLiteral(ASWORN_SCREENSHOT_DIR "/printed-ticket.png");
+    QFile::remove(kept);
+    QVERIFY(QFile::copy(page, kept));
+  }
+};
+
+QTEST_MAIN(PrintTest)
+#include "print_test.moc"
