@@ -1,6 +1,7 @@
 #include "entry_field.h"
 
 #include <QFocusEvent>
+#include <limits>
 
 #include "select_all.h"
 
@@ -18,6 +19,9 @@ EntryField::EntryField(Field field, QWidget* parent) : QLineEdit(parent), field_
   setAccessibleName(FromTable(info.spokenName));
   setText(FromTable(info.defaultText));
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // No length limit: Qt's default of 32767 characters would cut a longer loaded text short
+  // without a word, and the next Save would store the cut text.
+  setMaxLength(std::numeric_limits<int>::max());
 }
 
 void EntryField::focusInEvent(QFocusEvent* event) {

@@ -74,7 +74,8 @@ DefaultPrinter OpenDefaultPrinter() {
 }
 
 void ShowPrintFailure(QWidget& window, const QString& message) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Print"), message, QMessageBox::Ok, &window);
+  QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), message,
+                  QMessageBox::Ok, &window);
   box.exec();
 }
 

@@ -11,7 +11,7 @@
 namespace asworn {
 
 // A patient file holds one short line; anything larger is not one (64 KiB).
-inline constexpr qint64 kMaxRecordFileSize = 64 * 1024;
+inline constexpr qint64 kMaxRecordFileSize = qint64{64} * 1024;
 
 struct RecordWriteResult {
   bool ok = false;
