@@ -13,10 +13,12 @@ void ApplyOverrides(JobSheet& sheet, const std::vector<std::string>& assignments
     const std::string name = assignment.substr(0, eq);
     const std::optional<Field> field = FindField(name);
     if (!field) {
-      std::string known;
-      for (const FieldInfo& info : kJobSheetFields)
-        known += (known.empty() ? "" : ", ") + std::string(info.name);
-      throw std::invalid_argument("--set: unknown field \"" + name + "\"; the fields are " + known);
+      std::string message = "--set: unknown field \"" + name + "\"; the fields are ";
+      for (const FieldInfo& info : kJobSheetFields) {
+        if (info.field != Field::firstname) message += ", ";
+        message += info.name;
+      }
+      throw std::invalid_argument(message);
     }
     sheet[*field] = assignment.substr(eq + 1);
   }

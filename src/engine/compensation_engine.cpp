@@ -5,8 +5,11 @@
 namespace asworn {
 namespace {
 
-double Rounded(const JobSheet& sheet, double value, int decimals, std::string_view quantity) {
-  const StepCheck check(sheet, quantity, {});
+double Rounded(const JobSheet& sheet, double value, int decimals, std::string_view quantity,
+               Eye eye) {
+  const bool right = eye == Eye::right;
+  const StepCheck check(sheet, quantity,
+                        {right ? Field::odsph : Field::ossph, right ? Field::odcyl : Field::oscyl});
   return check.Finite(RoundHalfEven(value, decimals));
 }
 
@@ -24,12 +27,13 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   c.osRx =
       ComputeResultantRx(sheet, Eye::left, c.angles.os, c.factors.os, c.osVertex, c.radians.pi);
   // Rounded in this order: spheres, cylinders, axes; right before left.
-  c.odRounded.sphere = Rounded(sheet, c.odRx.sphere, 2, "right compensated sphere");
-  c.osRounded.sphere = Rounded(sheet, c.osRx.sphere, 2, "left compensated sphere");
-  c.odRounded.cylinder = Rounded(sheet, c.odRx.cylinder, 2, "right compensated cylinder");
-  c.osRounded.cylinder = Rounded(sheet, c.osRx.cylinder, 2, "left compensated cylinder");
-  c.odRounded.axis = Rounded(sheet, c.odRx.axis, 1, "right compensated axis");
-  c.osRounded.axis = Rounded(sheet, c.osRx.axis, 1, "left compensated axis");
+  c.odRounded.sphere = Rounded(sheet, c.odRx.sphere, 2, "right compensated sphere", Eye::right);
+  c.osRounded.sphere = Rounded(sheet, c.osRx.sphere, 2, "left compensated sphere", Eye::left);
+  c.odRounded.cylinder =
+      Rounded(sheet, c.odRx.cylinder, 2, "right compensated cylinder", Eye::right);
+  c.osRounded.cylinder = Rounded(sheet, c.osRx.cylinder, 2, "left compensated cylinder", Eye::left);
+  c.odRounded.axis = Rounded(sheet, c.odRx.axis, 1, "right compensated axis", Eye::right);
+  c.osRounded.axis = Rounded(sheet, c.osRx.axis, 1, "left compensated axis", Eye::left);
   c.prism = ComputePrism(sheet, c.radians.pi);
   return c;
 }

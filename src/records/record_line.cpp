@@ -9,6 +9,7 @@ bool IsValidUtf8(std::string_view text) {
   QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                   QStringConverter::Flag::ConvertInitialBom);
   // decode() is lazy: the text must be made for the decoder to look at the bytes.
+  // cppcheck-suppress unreadVariable
   const QString decoded =
       utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
   return !utf8.hasError();
