@@ -9,21 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "cli_run.h"
 
 namespace asworn::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
 CliRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err, {});
-  return {status, out.str(), err.str()};
+  return RunIn(args);
 }
 
 std::string Bytes(const std::string& path) {

@@ -7,22 +7,10 @@
 #include <sstream>
 #include <string>
 
-#include "cli.h"
+#include "cli_run.h"
 
 namespace asworn::cli {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunIn(const std::vector<std::string>& args, const NumberFormat& format = {}) {
-  std::ostringstream out, err;
-  const int status = RunCli(args, out, err, format);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Cli, TicketOfTheDefaultJobSheetListsTheLabelsInTicketOrder) {
   const CliRun run = RunIn({"ticket"});

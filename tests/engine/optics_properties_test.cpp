@@ -29,21 +29,10 @@ struct Rx {
 
 JobSheet Fitted(const Rx& right, const Rx& left, const std::string& index, const std::string& rvd,
                 const std::string& fvd, const std::string& tilt, const std::string& wrap) {
-  JobSheet sheet = testing_support::Sheet({{Field::odsph, DioptreText(right.sph)},
-                                           {Field::odcyl, DioptreText(right.cyl)},
-                                           {Field::odaxis, AxisText(right.axis)},
-                                           {Field::ossph, DioptreText(left.sph)},
-                                           {Field::oscyl, DioptreText(left.cyl)},
-                                           {Field::osaxis, AxisText(left.axis)},
-                                           {Field::odn, index},
-                                           {Field::osn, index},
-                                           {Field::odrvd, rvd},
-                                           {Field::odfvd, fvd},
-                                           {Field::osrvd, rvd},
-                                           {Field::osfvd, fvd},
-                                           {Field::tilt, tilt},
-                                           {Field::wrap, wrap}});
-  return sheet;
+  const auto texts = [](const Rx& rx) {
+    return testing_support::EyeRx{DioptreText(rx.sph), DioptreText(rx.cyl), AxisText(rx.axis)};
+  };
+  return testing_support::Fitting(texts(right), texts(left), index, rvd, fvd, tilt, wrap);
 }
 
 Compensation Compensated(const JobSheet& sheet) {

@@ -15,16 +15,20 @@ inline JobSheet Sheet(std::initializer_list<std::pair<Field, std::string>> chang
   return sheet;
 }
 
-// Both eyes with the same Rx, lens index and vertex distances.
-inline JobSheet BothEyes(const std::string& sph, const std::string& cyl, const std::string& axis,
-                         const std::string& index, const std::string& rvd, const std::string& fvd,
-                         const std::string& tilt, const std::string& wrap) {
-  return Sheet({{Field::odsph, sph},
-                {Field::odcyl, cyl},
-                {Field::odaxis, axis},
-                {Field::ossph, sph},
-                {Field::oscyl, cyl},
-                {Field::osaxis, axis},
+// A fitting: each eye's Rx, one lens index and vertex distances for both, tilt and wrap.
+struct EyeRx {
+  std::string sph, cyl, axis;
+};
+
+inline JobSheet Fitting(const EyeRx& right, const EyeRx& left, const std::string& index,
+                        const std::string& rvd, const std::string& fvd, const std::string& tilt,
+                        const std::string& wrap) {
+  return Sheet({{Field::odsph, right.sph},
+                {Field::odcyl, right.cyl},
+                {Field::odaxis, right.axis},
+                {Field::ossph, left.sph},
+                {Field::oscyl, left.cyl},
+                {Field::osaxis, left.axis},
                 {Field::odn, index},
                 {Field::osn, index},
                 {Field::odrvd, rvd},
@@ -33,6 +37,14 @@ inline JobSheet BothEyes(const std::string& sph, const std::string& cyl, const s
                 {Field::osfvd, fvd},
                 {Field::tilt, tilt},
                 {Field::wrap, wrap}});
+}
+
+// Both eyes with the same Rx.
+inline JobSheet BothEyes(const std::string& sph, const std::string& cyl, const std::string& axis,
+                         const std::string& index, const std::string& rvd, const std::string& fvd,
+                         const std::string& tilt, const std::string& wrap) {
+  const EyeRx rx{sph, cyl, axis};
+  return Fitting(rx, rx, index, rvd, fvd, tilt, wrap);
 }
 
 }  // namespace asworn::testing_support
