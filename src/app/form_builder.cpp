@@ -109,10 +109,14 @@ QGroupBox* FormBuilder::PatientFrame() {
   return frame;
 }
 
-QGroupBox* FormBuilder::PrescriptionFrame() {
-  QGroupBox* frame = PageFrame("Frame3", QStringLiteral("Prescription Information"));
+void FormBuilder::EyeRowCaptions(QGroupBox* frame) const {
   Text(QStringLiteral("Right (OD)"), frame, 120, kRightRowTop, kRowCaptionWidth);
   Text(QStringLiteral("Left (OS)"), frame, 120, kLeftRowTop, kRowCaptionWidth);
+}
+
+QGroupBox* FormBuilder::PrescriptionFrame() {
+  QGroupBox* frame = PageFrame("Frame3", QStringLiteral("Prescription Information"));
+  EyeRowCaptions(frame);
   EyeColumn("Frame4", QStringLiteral("Sphere"), frame, 1200, 1095, Field::odsph, Field::ossph);
   EyeColumn("Frame5", QStringLiteral("Cylinder"), frame, 2400, 1095, Field::odcyl, Field::oscyl);
   EyeColumn("Frame6", QStringLiteral("Axis"), frame, 3600, 1095, Field::odaxis, Field::osaxis);
@@ -123,8 +127,7 @@ QGroupBox* FormBuilder::PrescriptionFrame() {
 
 QGroupBox* FormBuilder::LensFrame() {
   QGroupBox* frame = PageFrame("Frame7", QStringLiteral("Lens Information"));
-  Text(QStringLiteral("Right (OD)"), frame, 120, kRightRowTop, kRowCaptionWidth);
-  Text(QStringLiteral("Left (OS)"), frame, 120, kLeftRowTop, kRowCaptionWidth);
+  EyeRowCaptions(frame);
   EyeColumn("Frame8", QStringLiteral("Base Curve"), frame, 1200, 1095, Field::odbc, Field::osbc);
   EyeColumn("Frame9", QStringLiteral("Index"), frame, 2400, 1095, Field::odn, Field::osn);
   EyeColumn("frame19", QStringLiteral("MBS"), frame, 3600, 1095, Field::oddiam, Field::osdiam);
@@ -154,8 +157,7 @@ QGroupBox* FormBuilder::LensFrame() {
 
 QGroupBox* FormBuilder::ParametersFrame() {
   QGroupBox* frame = PageFrame("Frame10", QStringLiteral("Vertex, Tilt , and Wrap"));
-  Text(QStringLiteral("Right (OD)"), frame, 120, kRightRowTop, kRowCaptionWidth);
-  Text(QStringLiteral("Left (OS)"), frame, 120, kLeftRowTop, kRowCaptionWidth);
+  EyeRowCaptions(frame);
   EyeColumn("Frame12", QStringLiteral("Refracted Vertex"), frame, 1200, 1695, Field::odrvd,
             Field::osrvd);
   EyeColumn("Frame11", QStringLiteral("Fitted Vertex"), frame, 3000, 1695, Field::odfvd,

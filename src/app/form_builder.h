@@ -61,6 +61,8 @@ class FormBuilder {
 
  private:
   QGroupBox* PageFrame(const char* name, const QString& caption) const;
+  // The "Right (OD)" and "Left (OS)" row captions at the left of a data tab.
+  void EyeRowCaptions(QGroupBox* frame) const;
   // A quantity's column on a data tab: a small frame holding the right-eye field above the
   // left-eye field.
   QGroupBox* EyeColumn(const char* name, const QString& caption, QWidget* page, int left, int width,
