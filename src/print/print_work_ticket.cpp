@@ -76,6 +76,7 @@ DefaultPrinter OpenDefaultPrinter() {
 void ShowPrintFailure(QWidget& window, const QString& message) {
   QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), message,
                   QMessageBox::Ok, &window);
+  box.setTextFormat(Qt::PlainText);  // a printer's name is no markup
   box.exec();
 }
 
