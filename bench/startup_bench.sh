@@ -8,7 +8,8 @@ runs=${1:-15}
 app=${2:-build/src/app/asworn}
 [ -x "$app" ] || { echo "no program at $app: build it first" >&2; exit 1; }
 
-xvfb_pid="" app_pid=""
+source scripts/lib/xvfb.sh
+app_pid=""
 cleanup() {
   if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
@@ -16,20 +17,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=""
-for n in $(seq 90 120); do
-  { [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; } && continue
-  Xvfb ":$n" -nolisten tcp -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.1
-  done
-  if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then display=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null || true; xvfb_pid=""
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+xvfb_start
+display=$DISPLAY
+export QT_QPA_PLATFORM=xcb
 
 times=() rss=()
 for run in $(seq "$runs"); do

@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
   // The application's name is the caption of its message boxes. No display name is set:
   // the window system would add it to the window's title, which reads "Form1" alone.
   QApplication::setApplicationName(asworn::app::kApplicationTitle);
+  // The desktop matches the window to its menu entry and icon by this id.
+  QApplication::setDesktopFileName(QStringLiteral(ASWORN_APP_ID));
   asworn::app::MainWindow window;
   window.show();
   return app.exec();

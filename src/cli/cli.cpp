@@ -9,6 +9,7 @@
 #include "field_overrides.h"
 #include "patient_records.h"
 #include "ticket_output.h"
+#include "version.h"
 
 namespace asworn::cli {
 namespace {
@@ -118,6 +119,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       "as its Save button does.",
       "asworn-cli"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("asworn-cli ") + kVersion);
 
   TicketCommand ticket;
   CLI::App* ticketCommand = app.add_subcommand(
@@ -180,7 +182,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   try {
     app.parse(reversed);
   } catch (const CLI::ParseError& e) {
-    if (e.get_exit_code() == 0) return app.exit(e, out, err);  // --help
+    if (e.get_exit_code() == 0) return app.exit(e, out, err);  // --help, --version
     err << "asworn-cli: " << e.what() << "\nRun 'asworn-cli --help' for the options.\n";
     return kExitUsage;
   }

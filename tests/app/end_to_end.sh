@@ -7,7 +7,8 @@ set -uo pipefail
 app=$1 probe=$2 shots=$3
 mkdir -p "$shots"
 
-xvfb_pid="" app_pid=""
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+app_pid=""
 cleanup() {
   if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; fi
@@ -17,21 +18,9 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A free display of our own.
-display=""
-for n in $(seq 90 120); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -nolisten tcp -noreset -screen 0 1024x768x24 >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$xvfb_pid" 2>/dev/null; then display=":$n"; break; fi
-  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$display" ] || fail "no free X display between :90 and :120"
-export DISPLAY=$display QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+xvfb_start || fail "no X display"
+display=$DISPLAY
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
 
 "$app" &
 app_pid=$!

@@ -68,11 +68,22 @@ TEST(Cli, UsageErrorsExitSixtyFour) {
   }
 }
 
-TEST(Cli, HelpExplainsTheOptions) {
-  const CliRun run = RunIn({"ticket", "--help"});
-  EXPECT_EQ(run.status, kExitOk);
-  for (const char* option : {"--json", "--detail", "--set"})
-    EXPECT_NE(run.out.find(option), std::string::npos) << option;
+TEST(Cli, HelpAndVersionGoToStdoutWithExitZero) {
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> said;
+  } rows[] = {
+      {{"ticket", "--help"}, {"--json", "--detail", "--set"}},
+      // The package carries the project's version: both must say the same number.
+      {{"--version"}, {"asworn-cli " ASWORN_PROJECT_VERSION "\n"}},
+  };
+  for (const auto& row : rows) {
+    const CliRun run = RunIn(row.args);
+    EXPECT_EQ(run.status, kExitOk) << row.args.back();
+    EXPECT_EQ(run.err, "") << row.args.back();
+    for (const std::string& text : row.said)
+      EXPECT_NE(run.out.find(text), std::string::npos) << row.args.back() << ": " << text;
+  }
 }
 
 // The installed binary itself: exit status and streams as a lab script sees them.
