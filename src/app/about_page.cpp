@@ -14,6 +14,8 @@ QGroupBox* FormBuilder::AboutFrame() {
       RenderPicture(picture::kAbout, QSize(99, 100), frame->devicePixelRatioF());
   parts_.picture = new PictureBox(QStringLiteral("Picture1"), picture, frame);
   parts_.picture->setGeometry(twips_.Rect(120, 240, 1575, 1575));
+  parts_.picture->setAccessibleName(
+      QStringLiteral("Picture of spectacles worn with wrap and tilt"));
 
   constexpr Qt::Alignment kCentred = Qt::AlignHCenter | Qt::AlignTop;
   QLabel* why = Text(QStringLiteral("Written for the dispensing lab: a lens worn tilted, wrapped "

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include "accessibility.h"
 #include "entry_field.h"
 #include "record_barcode.h"
 
@@ -18,6 +19,7 @@ QGroupBox* FormBuilder::Frame(const char* name, const QString& caption, QWidget*
                               int top, int width, int height) const {
   auto* frame = new QGroupBox(caption, parent);
   frame->setObjectName(QString::fromLatin1(name));
+  frame->setAccessibleName(caption);
   frame->setGeometry(twips_.Rect(left, top, width, height));
   return frame;
 }
@@ -25,6 +27,7 @@ QGroupBox* FormBuilder::Frame(const char* name, const QString& caption, QWidget*
 QGroupBox* FormBuilder::PageFrame(const char* name, const QString& caption) const {
   auto* frame = new QGroupBox(caption);
   frame->setObjectName(QString::fromLatin1(name));
+  frame->setAccessibleName(caption);
   frame->resize(twips_.Size(kPageFrameWidth, kPageFrameHeight));
   return frame;
 }
@@ -43,6 +46,8 @@ QFrame* FormBuilder::Line(const char* name, QFrame::Shape shape, QWidget* parent
                           int width, int height) const {
   auto* line = new QFrame(parent);
   line->setObjectName(QString::fromLatin1(name));
+  // Unnamed, a line would be read with the caption of the box it stands in.
+  line->setAccessibleName(QStringLiteral("Separator"));
   line->setFrameShape(shape);
   line->setFrameShadow(QFrame::Sunken);
   line->setGeometry(twips_.Rect(left, top, width, height));
@@ -62,6 +67,8 @@ QLabel* FormBuilder::TicketLabel(Label label, QWidget* parent, int left, int top
   const LabelInfo& info = InfoOf(label);
   // The record number is drawn as a barcode a scanner reads; its text stays the copy.
   QLabel* shown = label == Label::record2 ? new RecordBarcode(parent) : new QLabel(parent);
+  // Before any text: setting one makes Qt build the label's interface, which then stays.
+  SpeakAs(shown, FromTable(info.spokenName));
   shown->setObjectName(FromTable(info.name));
   shown->setTextFormat(Qt::PlainText);
   shown->setText(FromTable(info.startText));

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTabBar>
 
+#include "accessibility.h"
 #include "compensation_engine.h"
 #include "entry_field.h"
 #include "form_builder.h"
@@ -33,6 +34,7 @@ constexpr double kDialogPointSize = 8.0;
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+  InstallAccessibility();
   const Twips twips = Twips::OfPrimaryScreen();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Form1"));

@@ -88,6 +88,8 @@ TabControl::TabControl(const QString& name, QRect frameRect, QWidget* parent)
 int TabControl::AddPage(QGroupBox* frame, const QString& caption) {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("SSTab1_page%1").arg(count()));
+  // The page takes the focus when the field that had it is hidden with another page.
+  page->setAccessibleName(caption + QStringLiteral(" page"));
   frame->setParent(page);
   frame->resize(frameRect_.size());
   frames_.push_back(frame);

@@ -47,6 +47,7 @@ struct LabelInfo {
   std::string_view name;
   std::string_view startText;
   std::optional<Field> copyOf;  // set for the 13 labels that copy an entry text
+  std::string_view spokenName;  // what a screen reader says before the text
 };
 
 extern const std::array<LabelInfo, kLabelCount> kWorkTicketLabels;
