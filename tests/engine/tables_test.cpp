@@ -45,18 +45,23 @@ TEST(JobSheetTable, HoldsTheTwentyOneFieldsInCanonicalOrderWithTheirDefaults) {
 TEST(WorkTicketTable, StartsEmptyButForBaseInAndCopiesThirteenFields) {
   const WorkTicket ticket;
   std::set<std::string> names;
+  std::set<std::string> spokenNames;  // a screen reader must tell every label apart
   int copies = 0;
   for (const LabelInfo& info : kWorkTicketLabels) {
     names.insert(std::string(info.name));
+    spokenNames.insert(std::string(info.spokenName));
     EXPECT_EQ(FindLabel(info.name), info.label);
     const bool baseIn = info.label == Label::odpb || info.label == Label::ospb;
     EXPECT_EQ(ticket[info.label], baseIn ? "Base In" : "") << info.name;
     if (info.copyOf) {
       ++copies;
       EXPECT_EQ(std::string(info.name), std::string(InfoOf(*info.copyOf).name) + "2");
+      // A copy is read as the field it copies, not as another eye's or quantity's.
+      EXPECT_EQ(info.spokenName.rfind(InfoOf(*info.copyOf).spokenName, 0), 0u) << info.name;
     }
   }
   EXPECT_EQ(names.size(), 23u);
+  EXPECT_EQ(spokenNames.size(), 23u);
   EXPECT_EQ(copies, 13);
   EXPECT_EQ(IndexOf(Label::osprism2) + 1, kWrittenLabelCount);
 }
