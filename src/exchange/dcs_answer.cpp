@@ -52,12 +52,14 @@ std::string Chiral(const std::string& right, const std::string& left) {
   return right + ";" + left;
 }
 
-// XSTATUS text: one field, so no ';', no line break and ASCII only.
+// XSTATUS text: one field, so no ';', no line break, no double quote and ASCII only.
 std::string FieldText(std::string_view text) {
   std::string out;
   for (unsigned char c : text) {
     if (c == ';')
       out += ',';
+    else if (c == '"')
+      out += '\'';
     else if (c < 0x20 || c >= 0x7f)
       out += ' ';
     else

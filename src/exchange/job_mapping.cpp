@@ -9,6 +9,7 @@ namespace {
 // FRNT and TIND: the job sheet's base curve is quoted at 1.53. A front curve above this is
 // not a power (a radius in mm turns up in real files) and counts as absent.
 constexpr double kJobSheetCurveIndex = 1.53;
+constexpr double kJobSheetCurveIndexLessOne = 0.53;
 constexpr double kAssumedCurveIndex = 1.530;
 constexpr double kMostPlausibleFrontCurve = 30;
 
@@ -87,7 +88,7 @@ std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
       return std::nullopt;
     }
     if (index == kJobSheetCurveIndex) return front.text;
-    return ExactDecimal(front.value * (kJobSheetCurveIndex - 1) / (index - 1));
+    return ExactDecimal(front.value * kJobSheetCurveIndexLessOne / (index - 1));
   }
   if (reader.Problems().size() != before) return std::nullopt;
   const DcsNumber nominal = reader.Eye("MBASE", side);
