@@ -9,10 +9,11 @@
 namespace asworn::exchange {
 namespace {
 
-constexpr std::array<std::string_view, 12> kResultLabels{
-    "LDDRSPH", "LDDRCYL", "LDDRAX",    "INSSPH",    "INSCYL", "INSAX",
-    "LDPRVM",  "LDPRVA",  "INSPRPRVM", "INSPRPRVA", "STATUS", "XSTATUS"};
-constexpr std::string_view kOwnPrefix = "_AW";
+// Another vendor's "_AW..." label is theirs: only these are ours.
+constexpr std::array<std::string_view, 21> kResultLabels{
+    "LDDRSPH",     "LDDRCYL",     "LDDRAX",     "INSSPH",  "INSCYL",     "INSAX",      "LDPRVM",
+    "LDPRVA",      "INSPRPRVM",   "INSPRPRVA",  "STATUS",  "XSTATUS",    "_AWREFSRC",  "_AWORDER",
+    "_AWEXACTSPH", "_AWEXACTCYL", "_AWEXACTAX", "_AWANSI", "_AWWORNSPH", "_AWWORNCYL", "_AWWORNAX"};
 
 // One eye's values as written; empty for an eye the job does not cover.
 struct EyeAnswer {
@@ -98,7 +99,6 @@ DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>&
 }  // namespace
 
 bool IsResultLabel(std::string_view label) {
-  if (label.starts_with(kOwnPrefix)) return true;
   for (std::string_view result : kResultLabels)
     if (label == result) return true;
   return false;

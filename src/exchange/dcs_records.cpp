@@ -42,6 +42,22 @@ bool IsPlainDecimal(std::string_view text) {
   return digit;
 }
 
+// "-.75" as "-0.75" and "1." as "1": the forms every number reader takes.
+std::string CanonicalDecimal(std::string_view text) {
+  std::string out;
+  if (text.front() == '-') {
+    out += '-';
+    text.remove_prefix(1);
+  }
+  const auto stop = text.find('.');
+  const std::string_view whole = text.substr(0, stop);
+  const std::string_view fraction =
+      stop == std::string_view::npos ? std::string_view() : text.substr(stop + 1);
+  out += whole.empty() ? "0" : whole;
+  if (!fraction.empty()) out.append(".").append(fraction);
+  return out;
+}
+
 void AddRecord(std::vector<DcsRecord>& records, std::string_view line) {
   if (IsBlank(line)) return;
   const auto equals = line.find('=');
@@ -55,6 +71,7 @@ void AddRecord(std::vector<DcsRecord>& records, std::string_view line) {
 }  // namespace
 
 std::vector<DcsRecord> ReadDcs(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);  // a byte order mark
   std::vector<DcsRecord> records;
   std::string line;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -106,7 +123,7 @@ DcsNumber ReadDcsNumber(std::string_view field) {
   if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value))
     return {DcsNumber::Kind::malformed, 0, std::string(text)};
   if (value == -999) return {};
-  return {DcsNumber::Kind::number, value, std::string(text)};
+  return {DcsNumber::Kind::number, value, CanonicalDecimal(text)};
 }
 
 std::string FormatDecimal(double value, int decimals) {

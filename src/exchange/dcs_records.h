@@ -18,8 +18,8 @@ struct DcsRecord {
 };
 
 // The records of a job file in file order. Lines end in CR LF, LF or a bare CR, mixed as
-// they come; blank lines and serial framing bytes (FS, GS, EOT) are dropped. Nothing else is
-// trimmed: blanks are data.
+// they come; blank lines, serial framing bytes (FS, GS, EOT) and a byte order mark are
+// dropped. Nothing else is trimmed: blanks are data.
 std::vector<DcsRecord> ReadDcs(std::string_view bytes);
 
 // The records as a file: "label=value" and CR LF after every one.
@@ -37,7 +37,8 @@ std::string_view EyeValue(std::string_view value, Side side);
 struct DcsNumber {
   enum class Kind { unknown, number, malformed } kind = Kind::unknown;
   double value = 0;
-  std::string text;  // the decimal as read, without blanks or '+': what Compute reads back exactly
+  std::string text;  // the decimal as read, without blanks or '+', with a digit before and
+                     // after any full stop: what Compute reads back exactly
 
   bool Known() const { return kind == Kind::number; }
 };

@@ -28,10 +28,9 @@ TEST(DcsSyntax, ReadingSplitsLinesAndKeepsEveryRecordAsItCame) {
       {"_NOTE=x=y=z\r\n", "_NOTE=x=y=z"},                           // split at the first '=' only
       {"TEXT_11= ;\r\nNAME=  A B \r\n", "TEXT_11= ;|NAME=  A B "},  // blanks are data
       {"SPH=\r\nIPD=;33\r\n", "SPH=|IPD=;33"},                      // empty values stay empty
-      {"\x1c"
-       "REQ=LDS\r\n\x1d\x04",
-       "REQ=LDS"},                                // serial framing bytes ignored
-      {"GARBAGE\r\nsph=1\r\n", "GARBAGE|sph=1"},  // no '=', lower case: carried
+      {"\x1cREQ=LDS\r\n\x1d\x04", "REQ=LDS"},                       // serial framing bytes ignored
+      {"\xEF\xBB\xBFREQ=LDS\n", "REQ=LDS"},                         // a byte order mark ignored
+      {"GARBAGE\r\nsph=1\r\n", "GARBAGE|sph=1"},                    // no '=', lower case: carried
       {"", ""},
   };
   for (const auto& row : rows) {
@@ -68,7 +67,8 @@ TEST(DcsSyntax, EyeValuesAndNumbers) {
   } rows[] = {
       {"-0.50;0.50", K::number, -0.5, K::number, "0.50"},
       {"10", K::number, 10, K::number, "10"},  // one value for both eyes
-      {"+1.25;+.75", K::number, 1.25, K::number, ".75"},
+      {"+1.25;+.75", K::number, 1.25, K::number, "0.75"},
+      {"-.5;1.", K::number, -0.5, K::number, "1"},
       {" 6.00 ; 7 ", K::number, 6, K::number, "7"},
       {";33", K::unknown, 0, K::number, "33"},
       {"33;", K::number, 33, K::unknown, ""},
@@ -112,7 +112,7 @@ TEST(DcsSyntax, ResultLabelsAreOnlyTheOnesThisProgramWrites) {
        {"LDDRSPH", "INSAX", "LDPRVA", "INSPRPRVM", "STATUS", "XSTATUS", "_AWANSI", "_AWORDER"})
     EXPECT_TRUE(IsResultLabel(label)) << label;
   for (const char* label : {"SPH", "AX", "PRVA", "LDNRSPH", "LDADD", "INSADD", "_REFBVD",
-                            "_PATFNAME", "REQ", "KPRVA", "_A", "STATUSX"})
+                            "_PATFNAME", "REQ", "KPRVA", "_A", "STATUSX", "_AWESOME"})
     EXPECT_FALSE(IsResultLabel(label)) << label;
 }
 
