@@ -45,6 +45,12 @@ EyeAnswer FromTicket(const CompensatedEye& eye, Side side) {
           BaseAngle(prism.value, side)};
 }
 
+bool Finite(const AsWornLabels& l) {
+  for (double value : {l.exactSph, l.exactCyl, l.exactAxis, l.wornSph, l.wornCyl, l.wornAxis})
+    if (!std::isfinite(value)) return false;
+  return true;
+}
+
 std::string Axis(double degrees) {
   return FormatDecimal(degrees, 0);
 }
@@ -119,6 +125,8 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
     check = options.check(mapped.sheet, *lens.right, *lens.left);
     if (check.problem.empty() && (!check.right || !check.left))
       check.problem = "the as-worn check gave no result";
+    if (check.problem.empty() && !(Finite(*check.right) && Finite(*check.left)))
+      check.problem = "the as-worn check gave a number that is not finite";
     if (!check.problem.empty())
       return Refusal(std::move(records), {{'B', kAsWornCheckFault, check.problem}});
   } else if (options.exactOrder) {

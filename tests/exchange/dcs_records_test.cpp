@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -204,12 +205,23 @@ TEST(DcsAnswer, AsWornCheckLabels) {
       EXPECT_NE(text.find("\n" + record + "\r\n"), std::string::npos) << record << "\n" << text;
     EXPECT_EQ(answer.records.back(), (DcsRecord{"STATUS", "0"}));
   }
-  const AnswerOptions failing{std::nullopt, false,
-                              [](const JobSheet&, const CompensatedEye&, const CompensatedEye&) {
-                                return AsWornCheckResult{{}, {}, "no convergence"};
-                              }};
-  EXPECT_TRUE(AnswerJob(ReadDcs(job), failing).refused);
-  EXPECT_TRUE(AnswerJob(ReadDcs(job), {std::nullopt, true, {}}).refused);
+  // A check that fails or gives no number refuses the job; so does the exact order without one.
+  const AsWornLabels unusable{NAN, -0.1, 90, true, -1, 0, 180};
+  for (const AnswerOptions& options :
+       {AnswerOptions{std::nullopt, false,
+                      [](auto&&...) {
+                        return AsWornCheckResult{{}, {}, "no convergence"};
+                      }},
+        AnswerOptions{std::nullopt, true,
+                      [&](auto&&...) {
+                        return AsWornCheckResult{unusable, unusable, ""};
+                      }},
+        AnswerOptions{std::nullopt, false, [](auto&&...) { return AsWornCheckResult{}; }},
+        AnswerOptions{std::nullopt, true, {}}}) {
+    const DcsAnswer answer = AnswerJob(ReadDcs(job), options);
+    EXPECT_TRUE(answer.refused);
+    EXPECT_EQ(FindRecord(answer.records, "LDDRSPH"), nullptr);
+  }
 }
 
 }  // namespace
