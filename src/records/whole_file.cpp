@@ -74,7 +74,7 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes) {
   for (qsizetype done = 0; done < bytes.size();) {
     const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
     if (n <= 0) {
-      const QString reason = file.error() != QFileDevice::NoError
+      QString reason = file.error() != QFileDevice::NoError
                                  ? file.errorString()
                                  : QStringLiteral("the file could not be written whole");
       file.cancelWriting();
