@@ -75,8 +75,8 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
     if (n <= 0) {
       QString reason = file.error() != QFileDevice::NoError
-                                 ? file.errorString()
-                                 : QStringLiteral("the file could not be written whole");
+                           ? file.errorString()
+                           : QStringLiteral("the file could not be written whole");
       file.cancelWriting();
       return reason;
     }
