@@ -113,6 +113,8 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
       out.write(run.out.data(), static_cast<qint64>(run.out.size()));
     }
     EXPECT_EQ(run.out, ReadText(base + ".lms")) << name;
+    // A user's decimal comma changes nothing: DCS numbers always have a full stop.
+    EXPECT_EQ(cli::RunIn(args, NumberFormat{",", "."}).out, run.out) << name;
 
     const std::vector<DcsRecord> input = ReadDcs(ReadText(dir.filePath(job)));
     std::vector<DcsRecord> answer = ReadDcs(run.out);
@@ -167,10 +169,24 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   EXPECT_EQ(single.status, cli::kExitOk);
   EXPECT_EQ(single.out, dir.filePath("c.lms").toStdString() + "\n");
   EXPECT_EQ(ReadText(dir.filePath("c.lms")), expected);
-  EXPECT_EQ(cli::RunIn({"dcs", dir.filePath("missing.lds").toStdString()}).status,
-            cli::kExitNoInput);
-  EXPECT_EQ(cli::RunIn({"dcs", "--folder", dir.filePath("missing").toStdString()}).status,
-            cli::kExitNoInput);
+
+  // What cannot be read or written, by exit status; an answer file is never its own job.
+  ASSERT_TRUE(dir.mkdir("d.lms"));
+  ASSERT_TRUE(QFile::copy(dir.filePath("c.lds"), dir.filePath("d.lds")));
+  const struct {
+    std::vector<std::string> args;
+    int status;
+  } failures[] = {
+      {{"dcs", dir.filePath("missing.lds").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--folder", dir.filePath("missing").toStdString()}, cli::kExitNoInput},
+      {{"dcs", dir.filePath("d.lds").toStdString()}, cli::kExitCannotWrite},
+      {{"dcs", dir.filePath("c.lms").toStdString()}, cli::kExitCannotWrite},
+      {{"dcs", dir.filePath("missing.lds").toStdString(), dir.filePath("d.lds").toStdString()},
+       cli::kExitNoInput},
+  };
+  for (const auto& row : failures)
+    EXPECT_EQ(cli::RunIn(row.args).status, row.status) << row.args.back();
+  EXPECT_EQ(ReadText(dir.filePath("c.lms")), expected);
 }
 
 }  // namespace
