@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "compensation_engine.h"
+#include "dcs_command.h"
 #include "field_overrides.h"
 #include "patient_records.h"
 #include "ticket_output.h"
@@ -178,6 +179,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
 
+  DcsCommand dcs;
+  CLI::App* dcsCommand = AddDcsCommand(app, dcs);
+
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);
@@ -188,6 +192,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
   if (saveCommand->parsed()) return RunSave(save, out, err);
+  if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
   return kExitUsage;
 }
 

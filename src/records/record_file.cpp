@@ -2,19 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "record_encoding.h"
 #include "record_names.h"
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#endif
+#include "whole_file.h"
 
 namespace asworn {
 namespace {
@@ -22,64 +13,6 @@ namespace {
 QString Quoted(const QString& path) {
   return QStringLiteral("\"%1\"").arg(DisplayPath(path));
 }
-
-struct RawRead {
-  std::optional<QByteArray> bytes;
-  QString error;
-};
-
-#ifdef Q_OS_UNIX
-// Opens without blocking (a pipe put in place after the check must not hang the reader) and
-// checks again on the open file that it is a regular one of acceptable size.
-RawRead ReadSmallRegularFile(const QString& path) {
-  const QByteArray name = QFile::encodeName(path);
-  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return {std::nullopt, QString::fromLocal8Bit(std::strerror(errno))};
-  RawRead result;
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    result.error = QString::fromLocal8Bit(std::strerror(errno));
-  } else if (!S_ISREG(status.st_mode)) {
-    result.error = QStringLiteral("it is not a regular file");
-  } else {
-    QByteArray bytes(kMaxRecordFileSize + 1, Qt::Uninitialized);
-    qsizetype have = 0;
-    for (;;) {
-      const ssize_t n = ::read(fd, bytes.data() + have, static_cast<size_t>(bytes.size() - have));
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        result.error = QString::fromLocal8Bit(std::strerror(errno));
-        break;
-      }
-      if (n == 0) {
-        bytes.truncate(have);
-        result.bytes = std::move(bytes);
-        break;
-      }
-      have += n;
-      if (have > kMaxRecordFileSize) {
-        result.error =
-            QStringLiteral("it grew larger than %1 bytes while being read").arg(kMaxRecordFileSize);
-        break;
-      }
-    }
-  }
-  ::close(fd);
-  return result;
-}
-#else
-RawRead ReadSmallRegularFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, file.errorString()};
-  QByteArray bytes = file.read(kMaxRecordFileSize + 1);
-  if (bytes.size() > kMaxRecordFileSize)
-    return {
-        std::nullopt,
-        QStringLiteral("it grew larger than %1 bytes while being read").arg(kMaxRecordFileSize)};
-  if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
-  return {std::move(bytes), {}};
-}
-#endif
 
 }  // namespace
 
@@ -90,25 +23,9 @@ RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& r
             QStringLiteral("Nothing was written to %1: %2.").arg(Quoted(path), encoded.problem)};
   const QByteArray& bytes = *encoded.bytes;
 
-  // Unbuffered, so that a short write (full disk, size limit) shows at once: buffered, the
-  // shortfall surfaces only inside commit(), which then still renames the cut-off file over
-  // the old one.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), file.errorString())};
-  for (qsizetype done = 0; done < bytes.size();) {
-    const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-    if (n <= 0) {
-      const QString reason = file.error() != QFileDevice::NoError
-                                 ? file.errorString()
-                                 : QStringLiteral("the file could not be written whole");
-      file.cancelWriting();
-      return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), reason)};
-    }
-    done += n;
-  }
-  if (!file.commit())
-    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), file.errorString())};
+  const QString error = WriteFileAtomically(path, bytes);
+  if (!error.isEmpty())
+    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), error)};
   return {true, {}};
 }
 
@@ -128,7 +45,7 @@ RecordReadResult ReadPatientRecord(const QString& path) {
                        .arg(info.size())
                        .arg(kMaxRecordFileSize));
 
-  const RawRead raw = ReadSmallRegularFile(path);
+  const WholeFileRead raw = ReadRegularFile(path, kMaxRecordFileSize);
   if (!raw.bytes) return refused(raw.error);
   return {DecodeRecordItems(*raw.bytes), {}};
 }

@@ -60,7 +60,13 @@ TEST(Cli, UsageErrorsExitSixtyFour) {
        {std::vector<std::string>{"ticket", "--set", "nosuchfield=1"},
         std::vector<std::string>{"ticket", "--set", "odsph"},
         std::vector<std::string>{"ticket", "--frobnicate"}, std::vector<std::string>{},
-        std::vector<std::string>{"print"}}) {
+        std::vector<std::string>{"print"}, std::vector<std::string>{"dcs"},
+        std::vector<std::string>{"dcs", "--folder", ".", "job.lds"},
+        std::vector<std::string>{"dcs", "--folder", ".", "--stdout"},
+        std::vector<std::string>{"dcs", "--refracted-vertex", "12,5", "job.lds"},
+        std::vector<std::string>{"dcs", "--refracted-vertex", "-1", "job.lds"},
+        std::vector<std::string>{"dcs", "--order", "best", "job.lds"},
+        std::vector<std::string>{"dcs", "--order", "exact", "job.lds"}}) {
     const CliRun run = RunIn(args);
     EXPECT_EQ(run.status, kExitUsage) << (args.empty() ? "" : args.back());
     EXPECT_EQ(run.out, "");

@@ -1,0 +1,209 @@
+#include "job_mapping.h"
+
+#include <array>
+#include <string_view>
+
+namespace asworn::exchange {
+namespace {
+
+// FRNT and TIND: the job sheet's base curve is quoted at 1.53. A front curve above this is
+// not a power (a radius in mm turns up in real files) and counts as absent.
+constexpr double kJobSheetCurveIndex = 1.53;
+constexpr double kJobSheetCurveIndexLessOne = 0.53;
+constexpr double kAssumedCurveIndex = 1.530;
+constexpr double kMostPlausibleFrontCurve = 30;
+
+// Every way a job may state a prescribed prism.
+constexpr std::array<std::string_view, 6> kPrismLabels{"PRVM",  "PRVM1", "PRVM2",
+                                                       "_PRVM", "PRVIN", "PRVUP"};
+
+struct EyeFields {
+  Field sph, cyl, axis, bc, n, diam, rvd, fvd;
+};
+constexpr EyeFields kRight{Field::odsph, Field::odcyl,  Field::odaxis, Field::odbc,
+                           Field::odn,   Field::oddiam, Field::odrvd,  Field::odfvd};
+constexpr EyeFields kLeft{Field::ossph, Field::oscyl,  Field::osaxis, Field::osbc,
+                          Field::osn,   Field::osdiam, Field::osrvd,  Field::osfvd};
+
+char SideLetter(Side side) {
+  return side == Side::right ? 'R' : 'L';
+}
+
+class JobReader {
+ public:
+  explicit JobReader(const std::vector<DcsRecord>& records) : records_(records) {}
+
+  // One eye's number of `label`; a malformed one is reported and reads as unknown.
+  DcsNumber Eye(std::string_view label, Side side) {
+    const DcsRecord* record = FindRecord(records_, label);
+    if (!record || !record->value) return {};
+    DcsNumber number = ReadDcsNumber(EyeValue(*record->value, side));
+    if (number.kind == DcsNumber::Kind::malformed) {
+      Problem(SideLetter(side), kInvalidParameter,
+              "Invalid Parameter: " + std::string(label) + "=" + *record->value);
+      return {};
+    }
+    return number;
+  }
+
+  // Like Eye, and a missing value is reported under `name`.
+  DcsNumber Required(std::string_view label, Side side, std::string_view name) {
+    const std::size_t before = problems_.size();
+    DcsNumber number = Eye(label, side);
+    if (!number.Known() && problems_.size() == before) Missing(side, name);
+    return number;
+  }
+
+  std::string Text(std::string_view label) const {
+    const DcsRecord* record = FindRecord(records_, label);
+    return record && record->value ? *record->value : std::string();
+  }
+  bool Has(std::string_view label) const { return FindRecord(records_, label) != nullptr; }
+
+  void Missing(Side side, std::string_view name) {
+    Problem(SideLetter(side), kMissingParameter,
+            "Missing Required Parameter: " + std::string(name));
+  }
+  void Problem(char side, int code, std::string text) {
+    problems_.push_back({side, code, std::move(text)});
+  }
+  std::vector<JobProblem>& Problems() { return problems_; }
+
+ private:
+  const std::vector<DcsRecord>& records_;
+  std::vector<JobProblem> problems_;
+};
+
+// The base curve at 1.53: FRNT converted from its TIND, else MBASE as it stands.
+std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
+  const std::size_t before = reader.Problems().size();
+  const DcsNumber front = reader.Eye("FRNT", side);
+  if (front.Known() && front.value > 0 && front.value <= kMostPlausibleFrontCurve) {
+    const DcsNumber quoted = reader.Eye("TIND", side);
+    if (reader.Problems().size() != before) return std::nullopt;
+    const double index = quoted.Known() ? quoted.value : kAssumedCurveIndex;
+    if (index <= 1) {
+      reader.Problem(SideLetter(side), kInvalidParameter,
+                     "Invalid Parameter: TIND=" + reader.Text("TIND"));
+      return std::nullopt;
+    }
+    if (index == kJobSheetCurveIndex) return front.text;
+    return ExactDecimal(front.value * kJobSheetCurveIndexLessOne / (index - 1));
+  }
+  if (reader.Problems().size() != before) return std::nullopt;
+  const DcsNumber nominal = reader.Eye("MBASE", side);
+  if (nominal.Known() && nominal.value > 0) return nominal.text;
+  if (reader.Problems().size() == before) reader.Missing(side, "FRNT");
+  return std::nullopt;
+}
+
+void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex, MappedJob& job) {
+  const EyeFields& fields = side == Side::right ? kRight : kLeft;
+  JobSheet& sheet = job.sheet;
+
+  const DcsNumber sph = reader.Required("SPH", side, "SPH");
+  if (sph.Known()) sheet[fields.sph] = sph.text;
+
+  const DcsNumber cyl = reader.Eye("CYL", side);
+  sheet[fields.cyl] = cyl.Known() ? cyl.text : "0";
+  const DcsNumber axis = reader.Eye("AX", side);
+  if (axis.Known() && (axis.value < 0 || axis.value > 180)) {
+    reader.Problem(SideLetter(side), kInvalidParameter,
+                   "Invalid Parameter: AX=" + reader.Text("AX"));
+  } else if (axis.Known()) {
+    sheet[fields.axis] = axis.text;
+  } else if (cyl.Known() && cyl.value != 0) {
+    reader.Missing(side, "AX");  // a cylinder without its axis
+  }
+
+  for (std::string_view label : kPrismLabels) {
+    const DcsNumber prism = reader.Eye(label, side);
+    if (prism.Known() && prism.value != 0)
+      reader.Problem(
+          SideLetter(side), kPrescribedPrism,
+          "Prescribed prism not supported: " + std::string(label) + "=" + reader.Text(label));
+  }
+
+  const DcsNumber index = reader.Required("LIND", side, "LIND");
+  if (index.Known()) sheet[fields.n] = index.text;
+
+  if (const std::optional<std::string> curve = BaseCurve(reader, side)) sheet[fields.bc] = *curve;
+
+  const DcsNumber crib = reader.Eye("CRIB", side);
+  const DcsNumber blank = reader.Eye("DIA", side);
+  if (crib.Known() && crib.value > 0)
+    sheet[fields.diam] = crib.text;
+  else if (blank.Known() && blank.value > 0)
+    sheet[fields.diam] = blank.text;
+  else
+    reader.Missing(side, "CRIB");
+
+  const DcsNumber bvd = reader.Eye("BVD", side);
+  const DcsNumber fitted = bvd.Known() ? bvd : reader.Eye("VBD", side);
+  if (fitted.Known())
+    sheet[fields.fvd] = fitted.text;
+  else
+    reader.Missing(side, "BVD");
+
+  std::string& from = side == Side::right ? job.rightRefractedFrom : job.leftRefractedFrom;
+  const DcsNumber refracted = reader.Eye("_REFBVD", side);
+  if (refracted.Known()) {
+    sheet[fields.rvd] = refracted.text;
+    from = "JOB";
+  } else if (refractedVertex) {
+    sheet[fields.rvd] = ExactDecimal(*refractedVertex);
+    from = "OPTION";
+  } else {
+    sheet[fields.rvd] = sheet[fields.fvd];  // no vertex change
+    from = "FITTED";
+  }
+}
+
+// Tilt and wrap: one value on the job sheet, so the eyes of the job must agree.
+void MapShared(JobReader& reader, std::string_view label, Field field, const MappedJob& job,
+               JobSheet& sheet) {
+  std::optional<DcsNumber> taken;
+  bool differ = false;
+  for (Side side : {Side::right, Side::left}) {
+    if ((side == Side::right && !job.right) || (side == Side::left && !job.left)) continue;
+    const DcsNumber value = reader.Required(label, side, label);
+    if (!value.Known()) continue;
+    if (taken && taken->value != value.value) differ = true;
+    if (!taken) taken = value;
+  }
+  if (differ)
+    reader.Problem('B', kEyesDiffer,
+                   std::string(label) + " differs between the eyes: " + reader.Text(label));
+  else if (taken)
+    sheet[field] = taken->text;
+}
+
+}  // namespace
+
+JobMapping MapJob(const std::vector<DcsRecord>& records, std::optional<double> refractedVertex) {
+  JobReader reader(records);
+  MappedJob job;
+
+  const std::string eyes = reader.Text("DO");
+  if (eyes == "R") {
+    job.left = false;
+  } else if (eyes == "L") {
+    job.right = false;
+  } else if (reader.Has("DO") && eyes != "B") {
+    reader.Problem('B', kInvalidParameter, "Invalid Parameter: DO=" + eyes);
+  }
+
+  job.sheet[Field::firstname] = reader.Text("_PATFNAME");
+  job.sheet[Field::lastname] = reader.Text("_PATLNAME");
+  job.sheet[Field::record] = reader.Has("JOB") ? reader.Text("JOB") : reader.Text("RXNM");
+
+  if (job.right) MapEye(reader, Side::right, refractedVertex, job);
+  if (job.left) MapEye(reader, Side::left, refractedVertex, job);
+  MapShared(reader, "PANTO", Field::tilt, job, job.sheet);
+  MapShared(reader, "ZTILT", Field::wrap, job, job.sheet);
+
+  if (!reader.Problems().empty()) return {std::nullopt, std::move(reader.Problems())};
+  return {std::move(job), {}};
+}
+
+}  // namespace asworn::exchange

@@ -1,0 +1,41 @@
+#include "lens_result.h"
+
+#include "compensation_engine.h"
+
+namespace asworn::exchange {
+namespace {
+
+char SideOfFields(const std::vector<Field>& fields) {
+  bool right = false;
+  bool left = false;
+  for (Field field : fields) {
+    const std::string_view name = InfoOf(field).name;
+    right = right || name.starts_with("od");
+    left = left || name.starts_with("os");
+    if (!name.starts_with("od") && !name.starts_with("os")) right = left = true;
+  }
+  if (right == left) return 'B';
+  return right ? 'R' : 'L';
+}
+
+}  // namespace
+
+LensResult ComputeLens(const JobSheet& sheet) {
+  const ComputeOutcome outcome = Compute(sheet, NumberFormat{});
+  LensResult result;
+  if (!outcome.Succeeded()) {
+    if (outcome.fault)
+      result.fault = LensFault{SideOfFields(outcome.fault->fields), outcome.fault->message};
+    else
+      result.fault = LensFault{'B', "Compute stopped"};
+    return result;
+  }
+  const WorkTicket& ticket = *outcome.ticket;
+  result.right = CompensatedEye{ticket[Label::odcsph], ticket[Label::odccyl],
+                                ticket[Label::odcaxis], ticket[Label::odprism2]};
+  result.left = CompensatedEye{ticket[Label::oscsph], ticket[Label::osccyl], ticket[Label::oscaxis],
+                               ticket[Label::osprism2]};
+  return result;
+}
+
+}  // namespace asworn::exchange

@@ -1,0 +1,193 @@
+// Job files in tests/dcs answered through the command line and compared byte for byte with
+// the expected answers beside them. ASWORN_UPDATE_GOLDEN=1 rewrites the expected answers.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+#include "cli_run.h"
+#include "dcs_answer.h"
+#include "dcs_records.h"
+#include "job_mapping.h"
+
+namespace asworn::exchange {
+namespace {
+
+std::string ReadText(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<unreadable>";
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// The input with any earlier answer's records left out, REQ=LMS in place of its REQ.
+std::vector<DcsRecord> HandedBack(const std::vector<DcsRecord>& records) {
+  std::vector<DcsRecord> kept;
+  for (const DcsRecord& record : records)
+    if (!IsResultLabel(record.label)) kept.push_back(record);
+  const auto request =
+      std::find_if(kept.begin(), kept.end(), [](const DcsRecord& r) { return r.label == "REQ"; });
+  if (request == kept.end())
+    kept.insert(kept.begin(), {"REQ", "LMS"});
+  else
+    request->value = "LMS";
+  return kept;
+}
+
+double Number(const std::vector<DcsRecord>& answer, const char* label, Side side) {
+  return ReadDcsNumber(EyeValue(*FindRecord(answer, label)->value, side)).value;
+}
+
+// The answer's lens equals `asworn-cli ticket` on the job sheet the job maps to.
+void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<DcsRecord>& answer,
+                        std::optional<double> refracted, const std::string& name) {
+  const JobMapping mapping = MapJob(job, refracted);
+  ASSERT_TRUE(mapping.job) << name;
+  std::vector<std::string> args{"ticket"};
+  for (const FieldInfo& info : kJobSheetFields) {
+    args.push_back("--set");
+    args.push_back(std::string(info.name) + "=" + mapping.job->sheet[info.field]);
+  }
+  const cli::CliRun ticket = cli::RunIn(args);
+  ASSERT_EQ(ticket.status, cli::kExitOk) << name << ticket.err;
+  std::map<std::string, double> labels;
+  std::istringstream lines(ticket.out);
+  for (std::string line; std::getline(lines, line);)
+    labels[line.substr(0, line.find('\t'))] = std::atof(line.substr(line.find('\t') + 1).c_str());
+
+  const struct {
+    Side side;
+    bool inJob;
+    const char *sph, *cyl, *axis, *prism;
+  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2"},
+              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2"}};
+  for (const auto& eye : eyes) {
+    if (!eye.inJob) {
+      EXPECT_EQ(EyeValue(*FindRecord(answer, "LDDRSPH")->value, eye.side), "") << name;
+      continue;
+    }
+    for (const char* label : {"LDDRSPH", "INSSPH"})
+      EXPECT_EQ(Number(answer, label, eye.side), labels[eye.sph]) << name << label;
+    for (const char* label : {"LDDRCYL", "INSCYL"})
+      EXPECT_EQ(Number(answer, label, eye.side), labels[eye.cyl]) << name << label;
+    for (const char* label : {"LDDRAX", "INSAX"})
+      EXPECT_EQ(Number(answer, label, eye.side), labels[eye.axis]) << name << label;
+    const double prism = labels[eye.prism];
+    const double baseOut = (prism < 0) == (eye.side == Side::right) ? 180 : 0;
+    for (const char* label : {"LDPRVM", "INSPRPRVM"})
+      EXPECT_EQ(Number(answer, label, eye.side), std::fabs(prism)) << name << label;
+    for (const char* label : {"LDPRVA", "INSPRPRVA"})
+      EXPECT_EQ(Number(answer, label, eye.side), baseOut) << name << label;
+  }
+}
+
+TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
+  const QDir dir(QStringLiteral(ASWORN_DCS_DIR));
+  const QStringList jobs = dir.entryList({QStringLiteral("*.lds")}, QDir::Files, QDir::Name);
+  ASSERT_GE(jobs.size(), 15);
+  const bool update = std::getenv("ASWORN_UPDATE_GOLDEN") != nullptr;
+  for (const QString& job : jobs) {
+    const std::string name = job.toStdString();
+    const QString base = dir.filePath(job.chopped(4));
+    // A case may add options in NAME.args, e.g. --refracted-vertex 12.
+    std::vector<std::string> args{"dcs", "--stdout", dir.filePath(job).toStdString()};
+    const std::vector<std::string> extra =
+        Words(QFile::exists(base + ".args") ? ReadText(base + ".args") : std::string());
+    args.insert(args.begin() + 1, extra.begin(), extra.end());
+    const cli::CliRun run = cli::RunIn(args);
+
+    if (update) {
+      QFile out(base + ".lms");
+      ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      out.write(run.out.data(), static_cast<qint64>(run.out.size()));
+    }
+    EXPECT_EQ(run.out, ReadText(base + ".lms")) << name;
+    // A user's decimal comma changes nothing: DCS numbers always have a full stop.
+    EXPECT_EQ(cli::RunIn(args, NumberFormat{",", "."}).out, run.out) << name;
+
+    const std::vector<DcsRecord> input = ReadDcs(ReadText(dir.filePath(job)));
+    std::vector<DcsRecord> answer = ReadDcs(run.out);
+    ASSERT_FALSE(answer.empty()) << name;
+    const bool refused = FindRecord(answer, "STATUS")->value == "3";
+    EXPECT_EQ(run.status, refused ? cli::kExitComputeFault : cli::kExitOk) << name << run.err;
+    EXPECT_EQ(answer.back().label == "STATUS", !refused) << name;
+    EXPECT_EQ(refused, FindRecord(answer, "XSTATUS") != nullptr) << name;
+
+    // Every input record comes back unchanged and in order; results once each, after them.
+    std::vector<DcsRecord> results;
+    for (const DcsRecord& record : answer)
+      if (IsResultLabel(record.label) && record.label != "XSTATUS") results.push_back(record);
+    std::erase_if(answer, [](const DcsRecord& r) { return IsResultLabel(r.label); });
+    EXPECT_EQ(answer, HandedBack(input)) << name;
+    for (const DcsRecord& result : results)
+      EXPECT_EQ(FindRecord(results, result.label), &result) << name << " twice: " << result.label;
+    EXPECT_EQ(results.size(), refused ? 1u : 13u) << name;
+
+    if (!refused) {
+      const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
+                                                  ? std::optional(std::stod(extra[1]))
+                                                  : std::nullopt;
+      ExpectTicketValues(input, ReadDcs(run.out), refracted, name);
+    }
+  }
+}
+
+TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
+  QTemporaryDir temp;
+  ASSERT_TRUE(temp.isValid());
+  const QDir dir(temp.path());
+  const std::string job = ReadText(QStringLiteral(ASWORN_DCS_DIR "/104233.lds"));
+  for (const char* name : {"a.lds", "b.LDS", "c.lds", "c.lms", "notes.txt"}) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(std::string(name) == "c.lms" ? "STATUS=0\r\n" : job.c_str());
+  }
+  const cli::CliRun run = cli::RunIn({"dcs", "--folder", temp.path().toStdString()});
+  EXPECT_EQ(run.status, cli::kExitOk) << run.err;
+  const std::string expected = ReadText(QStringLiteral(ASWORN_DCS_DIR "/104233.lms"));
+  EXPECT_EQ(ReadText(dir.filePath("a.lms")), expected);
+  EXPECT_EQ(ReadText(dir.filePath("b.lms")), expected);
+  EXPECT_EQ(ReadText(dir.filePath("c.lms")), "STATUS=0\r\n");  // already answered: left alone
+  EXPECT_EQ(dir.entryList(QDir::Files, QDir::Name),
+            QStringList({"a.lms", "b.lms", "c.lds", "c.lms", "notes.txt"}));
+  EXPECT_EQ(QDir(dir.filePath("done")).entryList(QDir::Files, QDir::Name),
+            QStringList({"a.lds", "b.LDS"}));
+
+  // A job beside its answer file: written there, and the path printed.
+  const cli::CliRun single = cli::RunIn({"dcs", dir.filePath("c.lds").toStdString()});
+  EXPECT_EQ(single.status, cli::kExitOk);
+  EXPECT_EQ(single.out, dir.filePath("c.lms").toStdString() + "\n");
+  EXPECT_EQ(ReadText(dir.filePath("c.lms")), expected);
+
+  // What cannot be read or written, by exit status; an answer file is never its own job.
+  ASSERT_TRUE(dir.mkdir("d.lms"));
+  ASSERT_TRUE(QFile::copy(dir.filePath("c.lds"), dir.filePath("d.lds")));
+  const struct {
+    std::vector<std::string> args;
+    int status;
+  } failures[] = {
+      {{"dcs", dir.filePath("missing.lds").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--folder", dir.filePath("missing").toStdString()}, cli::kExitNoInput},
+      {{"dcs", dir.filePath("d.lds").toStdString()}, cli::kExitCannotWrite},
+      {{"dcs", dir.filePath("c.lms").toStdString()}, cli::kExitCannotWrite},
+      {{"dcs", dir.filePath("missing.lds").toStdString(), dir.filePath("d.lds").toStdString()},
+       cli::kExitNoInput},
+  };
+  for (const auto& row : failures)
+    EXPECT_EQ(cli::RunIn(row.args).status, row.status) << row.args.back();
+  EXPECT_EQ(ReadText(dir.filePath("c.lms")), expected);
+}
+
+}  // namespace
+}  // namespace asworn::exchange
