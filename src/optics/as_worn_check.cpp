@@ -27,7 +27,9 @@ EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees,
   if (!c.requiredMatrix.allFinite() || !c.wornMatrix.allFinite() || !c.exactOrderMatrix.allFinite())
     throw TraceFault("the lens as worn gives no finite power");
   c.required = ToSphCylAxis(c.requiredMatrix);
-  c.ordered = {input.ordered.sphere, input.ordered.cylinder, NormalizedAxis(input.ordered.axis)};
+  // The ticket writes a cylinder rounded from a tiny negative value as 0, and so do we.
+  c.ordered = {input.ordered.sphere + 0.0, input.ordered.cylinder + 0.0,
+               NormalizedAxis(input.ordered.axis)};
   c.worn = ToSphCylAxis(c.wornMatrix);
   c.exactOrder = ToSphCylAxis(c.exactOrderMatrix);
   c.verdict = AnsiVerdict(c.wornMatrix, c.requiredMatrix);

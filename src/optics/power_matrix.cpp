@@ -19,7 +19,7 @@ SphCylAxis ToSphCylAxis(const PowerMatrix& f) {
   const double x = (f(0, 1) + f(1, 0)) / 2;
   const double r = std::hypot((a - b) / 2, x);
   const double axis = r == 0 ? 0 : NormalizedAxis(std::atan2(2 * x, a - b) / 2 / kDegree);
-  return {(a + b) / 2 + r, -2 * r, axis};
+  return {(a + b) / 2 + r + 0.0, -2 * r + 0.0, axis};  // + 0.0: no −0 in reports
 }
 
 double MatrixDistance(const PowerMatrix& a, const PowerMatrix& b) {
