@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "as_worn_check.h"
+#include "as_worn_wording.h"
 
 namespace asworn::optics {
 namespace {
@@ -156,6 +158,53 @@ TEST(AsWornReference, ExactOrderFromThirteenToTenMillimetres) {
     const EyeCheck again = Check(exact, row.rx, 13, 10);
     EXPECT_LT(MatrixDistance(again.wornMatrix, again.requiredMatrix), 1e-9);
     EXPECT_TRUE(again.verdict.Within());
+  }
+}
+
+}  // namespace
+}  // namespace asworn::optics
+
+namespace asworn::optics {
+namespace {
+
+// Tolerance bands and their edges: a value exactly at its tolerance is within it.
+TEST(AnsiVerdictTable, BandsAndEdges) {
+  struct Row {
+    SphCylAxis required, worn;
+    bool sphere, cylinder, axis;
+    std::optional<double> axisTolerance;
+  };
+  const std::vector<Row> rows{
+      {{-4, -1, 30}, {-4.13, -1, 30}, true, true, true, 3},
+      {{-4, -1, 30}, {-4.14, -1, 30}, false, true, true, 3},
+      {{7, 0, 0}, {7.14, 0, 0}, true, true, true, std::nullopt},   // 2 % of 7
+      {{7, 0, 0}, {7.15, 0, 0}, false, true, true, std::nullopt},  //
+      {{-6.5, 0, 0}, {-6.63, 0, 0}, true, true, true, std::nullopt},
+      {{1, -1, 90}, {1, -1.14, 90}, true, false, true, 3},
+      {{1, -3, 90}, {1, -3.15, 90}, true, true, true, 2},
+      {{1, -5, 90}, {1, -5.2, 90}, true, true, true, 2},  // 4 % of 5
+      {{1, -5, 90}, {1, -5.21, 90}, true, false, true, 2},
+      {{1, -0.1, 10}, {1, -0.1, 100}, true, true, true, std::nullopt},
+      {{1, -0.12, 10}, {1, -0.12, 24}, true, true, true, 14},
+      {{1, -0.12, 10}, {1, -0.12, 24.1}, true, true, false, 14},
+      {{1, -0.5, 10}, {1, -0.5, 17}, true, true, true, 7},
+      {{1, -0.51, 10}, {1, -0.51, 17}, true, true, false, 5},
+      {{1, -0.75, 10}, {1, -0.75, 15}, true, true, true, 5},
+      {{1, -1.5, 10}, {1, -1.5, 13.1}, true, true, false, 3},
+      {{1, -2, 10}, {1, -2, 12}, true, true, true, 2},
+      {{1, -2, 1}, {1, -2, 179}, true, true, true, 2},  // across 0/180
+      {{1, -2, 10}, {1, -2, 12.1}, true, true, false, 2},
+      {{-2, 1, 90}, {-1, -1, 0}, true, true, true, 3},  // plus-cylinder prescription
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(RxText(row.required) + " worn " + RxText(row.worn));
+    const AnsiResult v = AnsiVerdict(ToPowerMatrix(row.worn), ToPowerMatrix(row.required));
+    EXPECT_EQ(v.SphereWithin(), row.sphere);
+    EXPECT_EQ(v.CylinderWithin(), row.cylinder);
+    EXPECT_EQ(v.AxisWithin(), row.axis);
+    EXPECT_EQ(v.axisTolerance, row.axisTolerance);
+    EXPECT_EQ(v.axisError.has_value(), row.axisTolerance.has_value());
+    EXPECT_EQ(v.Within(), row.sphere && row.cylinder && row.axis);
   }
 }
 
