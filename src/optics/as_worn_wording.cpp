@@ -6,9 +6,10 @@
 namespace asworn::optics {
 namespace {
 
-std::string Printed(const char* pattern, double a, double b = 0, double c = 0) {
+template <typename... Numbers>
+std::string Printed(const char* pattern, Numbers... numbers) {
   char buffer[128];
-  std::snprintf(buffer, sizeof buffer, pattern, a, b, c);
+  std::snprintf(buffer, sizeof buffer, pattern, numbers...);
   return buffer;
 }
 

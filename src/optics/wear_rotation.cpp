@@ -13,8 +13,8 @@ Eigen::Matrix3d WearRotation(double tiltDegrees, double wrapDegrees, Eye eye,
   const Eigen::Matrix3d tilt(Eigen::AngleAxisd(tiltDegrees * kDegree, Eigen::Vector3d::UnitX()));
   const double wrap = (eye == Eye::right ? -wrapDegrees : wrapDegrees) * kDegree;
   const Eigen::Matrix3d turn(Eigen::AngleAxisd(wrap, Eigen::Vector3d::UnitY()));
-  return convention == WearConvention::frame ? Eigen::Matrix3d(tilt * turn)
-                                             : Eigen::Matrix3d(turn * tilt);
+  if (convention == WearConvention::head) return turn * tilt;
+  return tilt * turn;
 }
 
 }  // namespace asworn::optics
