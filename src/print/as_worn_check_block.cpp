@@ -37,19 +37,25 @@ void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOut
                    false, true});
 }
 
-QString OutsideSummary(const optics::AsWornResult& result) {
-  QStringList eyes;
+// What must be read first: each eye outside tolerance and each eye that cannot be traced.
+QString Warning(const optics::AsWornResult& result) {
+  QStringList outside, untraced;
   for (const auto& [right, eye] : {std::pair{true, &result.od}, std::pair{false, &result.os}}) {
-    if (eye->check && !eye->check->verdict.Within())
-      eyes << EyeName(right) + QStringLiteral(": ") +
-                  Text(optics::VerdictText(eye->check->verdict))
-                      .remove(QStringLiteral("outside tolerance: "));
-    else if (!eye->check)
-      eyes << EyeName(right) + QStringLiteral(": cannot be traced");
+    if (!eye->check)
+      untraced << EyeName(right);
+    else if (!eye->check->verdict.Within())
+      outside << EyeName(right) + QStringLiteral(": ") +
+                     Text(optics::VerdictText(eye->check->verdict))
+                         .remove(QStringLiteral("outside tolerance: "));
   }
-  if (eyes.isEmpty()) return {};
-  return QStringLiteral("This ticket is OUTSIDE the ANSI Z80.1-2015 tolerances as worn. ") +
-         eyes.join(QStringLiteral("; ")) + QStringLiteral(".");
+  QStringList sentences;
+  if (!outside.isEmpty())
+    sentences << QStringLiteral("This ticket is OUTSIDE the ANSI Z80.1-2015 tolerances as worn. ") +
+                     outside.join(QStringLiteral("; ")) + QStringLiteral(".");
+  if (!untraced.isEmpty())
+    sentences << QStringLiteral("Not checked as worn: ") + untraced.join(QStringLiteral(", ")) +
+                     QStringLiteral(".");
+  return sentences.join(QStringLiteral(" "));
 }
 
 QFont BlockFont(bool bold) {
@@ -90,8 +96,8 @@ double LayOut(QPainter& painter, const QRectF& area, const optics::AsWornResult&
 
 std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result) {
   std::vector<CheckLine> lines{{QString::fromLatin1(kAsWornCheckHeading), true, false}};
-  if (const QString outside = OutsideSummary(result); !outside.isEmpty())
-    lines.push_back({outside, true, false});
+  if (const QString warning = Warning(result); !warning.isEmpty())
+    lines.push_back({warning, true, false});
   AddEye(lines, true, result.od);
   AddEye(lines, false, result.os);
   lines.push_back({QStringLiteral("Tilt and wrap in the %1; axes TABO; primary gaze at the "

@@ -155,9 +155,9 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
       {"an eye that cannot be traced",
        flat,
        mirrored,
-       {"As-worn check (exact ray trace)", "OUTSIDE", "Right eye (OD)",
+       {"As-worn check (exact ray trace)", "Not checked as worn: Right eye (OD).", "Right eye (OD)",
         "Cannot be traced as worn: the index must be above 1", "Left eye (OS)"},
-       true},
+       false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
