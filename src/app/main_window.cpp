@@ -5,6 +5,7 @@
 #include <QTabBar>
 
 #include "accessibility.h"
+#include "as_worn_input.h"
 #include "compensation_engine.h"
 #include "entry_field.h"
 #include "form_builder.h"
@@ -182,7 +183,8 @@ void MainWindow::FillWorkTicket(const WorkTicket& ticket) {
 }
 
 bool MainWindow::Compute() {
-  const ComputeOutcome outcome = asworn::Compute(ReadJobSheet(), UserNumberFormat());
+  const JobSheet sheet = ReadJobSheet();
+  const ComputeOutcome outcome = asworn::Compute(sheet, UserNumberFormat());
   if (!outcome.Succeeded()) {
     const QString message = outcome.fault
                                 ? QString::fromStdString(outcome.fault->message)
@@ -191,11 +193,13 @@ bool MainWindow::Compute() {
     return false;
   }
   FillWorkTicket(*outcome.ticket);
+  asWornCheck_ = optics::AsWornCheck(sheet, *outcome.compensation);
   return true;
 }
 
 bool MainWindow::Print() {
-  return PrintWorkTicketOnDefaultPrinter(*this, *ssTab1_).ok();
+  return PrintWorkTicketOnDefaultPrinter(*this, *ssTab1_, asWornCheck_ ? &*asWornCheck_ : nullptr)
+      .ok();
 }
 
 bool MainWindow::SavePatient() {

@@ -7,8 +7,10 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "as_worn_check.h"
 #include "job_sheet.h"
 #include "picture_button.h"
 #include "work_ticket.h"
@@ -56,6 +58,8 @@ class MainWindow : public QWidget {
   // printer; a printer that cannot take the job is reported to the user. Returns whether the
   // page went to the printer.
   bool Print();
+  // The as-worn check that Print puts below the ticket; none before the first Compute.
+  const std::optional<optics::AsWornResult>& asWornCheck() const { return asWornCheck_; }
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
   // A file that cannot be written is reported instead. Returns whether the file was written.
   bool SavePatient();
@@ -105,6 +109,8 @@ class MainWindow : public QWidget {
   std::vector<QWidget*> focusOrder_;
   std::function<void(const QString&)> reportFault_;
   QString patientFolder_;
+  // The exact as-worn check of the ticket shown: made by the Compute that filled it.
+  std::optional<optics::AsWornResult> asWornCheck_;
 };
 
 }  // namespace asworn::app

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "as_worn_help.h"
 #include "compensation_engine.h"
 #include "dcs_command.h"
 #include "field_overrides.h"
@@ -64,7 +65,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
       err << "asworn-cli: " << outcome.fault->message << '\n';
       return kExitComputeFault;
     }
-    WriteTicket(out, outcome, command.output);
+    WriteTicket(out, sheet, outcome, command.output);
     return kExitOk;
   }
 
@@ -87,7 +88,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     }
     TicketOutputOptions options = command.output;
     options.source = file;
-    WriteTicket(out, outcome, options);
+    WriteTicket(out, sheet, outcome, options);
   }
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }
@@ -141,6 +142,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                           "Add the intermediate values (angles, factors, vertex results, "
                           "power matrix, unrounded results, thickness, prism) to check by "
                           "hand.");
+  ticketCommand->add_flag("--as-worn", ticket.output.asWorn, kAsWornHelp);
   ticketCommand
       ->add_option("--set", ticket.assignments,
                    std::string("Replace a field of the job sheet (the default one, or each "

@@ -4,6 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "as_worn_input.h"
+#include "as_worn_output.h"
+
 namespace asworn::cli {
 
 std::string ExactNumberText(double value) {
@@ -12,7 +15,7 @@ std::string ExactNumberText(double value) {
   return std::string(buffer, result.ptr);
 }
 
-void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
+void WriteTicket(std::ostream& out, const JobSheet& sheet, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options) {
   const WorkTicket& ticket = *outcome.ticket;
   if (options.json) {
@@ -25,6 +28,8 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
       for (const auto& [name, value] : DetailValues(*outcome.compensation)) detail[name] = value;
       object["detail"] = detail;
     }
+    if (options.asWorn)
+      object["asWorn"] = AsWornJson(optics::AsWornCheck(sheet, *outcome.compensation));
     out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return;
   }
@@ -34,6 +39,7 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
   if (options.detail)
     for (const auto& [name, value] : DetailValues(*outcome.compensation))
       out << name << '\t' << ExactNumberText(value) << '\n';
+  if (options.asWorn) WriteAsWornText(out, optics::AsWornCheck(sheet, *outcome.compensation));
 }
 
 }  // namespace asworn::cli

@@ -11,10 +11,11 @@ namespace asworn::cli {
 struct TicketOutputOptions {
   bool json = false;
   bool detail = false;
-  std::string source;  // the patient file it came from; empty for the default job sheet
+  bool asWorn = false;  // add the exact as-worn check of both eyes
+  std::string source;   // the patient file it came from; empty for the default job sheet
 };
 
-void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
+void WriteTicket(std::ostream& out, const JobSheet& sheet, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options);
 
 // Shortest text that reads back to the same double, for the intermediate values.

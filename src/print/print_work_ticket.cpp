@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "as_worn_check_block.h"
+
 namespace asworn {
 namespace {
 
@@ -32,7 +34,8 @@ QString PrinterName(const QPrinter& printer) {
 
 }  // namespace
 
-PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer) {
+PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer,
+                            const optics::AsWornResult* asWorn) {
   ShowWorkTicketTab(tabs);
 
   if (!printer.isValid()) {
@@ -50,8 +53,10 @@ PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer
   const double dotsY = printer.logicalDpiY();
   double scaleX = dotsX / window.logicalDpiX();
   double scaleY = dotsY / window.logicalDpiY();
+  const double gap = asWorn ? dotsY / 6 : 0;
+  const double block = asWorn ? gap + AsWornCheckHeight(painter, page.width(), *asWorn) : 0;
   const double fit = std::min({1.0, page.width() / (logical.width() * scaleX),
-                               page.height() / (logical.height() * scaleY)});
+                               (page.height() - block) / (logical.height() * scaleY)});
   scaleX *= fit;
   scaleY *= fit;
 
@@ -60,6 +65,11 @@ PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer
   painter.scale(scaleX, scaleY);
   window.render(&painter, QPoint(), QRegion(),
                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  if (asWorn) {
+    painter.resetTransform();
+    const double top = logical.height() * scaleY + gap;
+    DrawAsWornCheck(painter, QRectF(0, top, page.width(), page.height() - top), *asWorn);
+  }
   if (!painter.end()) {
     return {CouldNotPrint(QStringLiteral("the print system refused the job"))};
   }
@@ -80,11 +90,12 @@ void ShowPrintFailure(QWidget& window, const QString& message) {
   box.exec();
 }
 
-PrintResult PrintWorkTicketOnDefaultPrinter(QWidget& window, QTabWidget& tabs) {
+PrintResult PrintWorkTicketOnDefaultPrinter(QWidget& window, QTabWidget& tabs,
+                                            const optics::AsWornResult* asWorn) {
   ShowWorkTicketTab(tabs);
   DefaultPrinter target = OpenDefaultPrinter();
-  const PrintResult result =
-      target.printer ? PrintWorkTicket(window, tabs, *target.printer) : PrintResult{target.error};
+  const PrintResult result = target.printer ? PrintWorkTicket(window, tabs, *target.printer, asWorn)
+                                            : PrintResult{target.error};
   if (!result.ok()) ShowPrintFailure(window, result.error);
   return result;
 }

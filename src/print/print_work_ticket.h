@@ -8,6 +8,10 @@ class QPrinter;
 class QTabWidget;
 class QWidget;
 
+namespace asworn::optics {
+struct AsWornResult;
+}
+
 namespace asworn {
 
 // The tab that holds the work ticket.
@@ -22,8 +26,10 @@ struct PrintResult {
 // Brings the "Work Ticket" tab to the front, then puts the image of the window's client area,
 // as displayed, on one page of printer: drawn at the printer's own resolution, at the window's
 // physical size on screen or smaller to fit the page, aspect kept. When the printer cannot take
-// the job, says why; the tab change is all that has happened then.
-PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer);
+// the job, says why; the tab change is all that has happened then. With the as-worn check of
+// the ticket's Compute, its block follows below the image, the image shrunk when needed.
+PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer,
+                            const optics::AsWornResult* asWorn = nullptr);
 
 // The system's default printer at its full resolution, or why there is none.
 struct DefaultPrinter {
@@ -37,6 +43,7 @@ void ShowPrintFailure(QWidget& window, const QString& message);
 
 // What the "Print" button does: PrintWorkTicket on the default printer, reporting a failure to
 // the user.
-PrintResult PrintWorkTicketOnDefaultPrinter(QWidget& window, QTabWidget& tabs);
+PrintResult PrintWorkTicketOnDefaultPrinter(QWidget& window, QTabWidget& tabs,
+                                            const optics::AsWornResult* asWorn = nullptr);
 
 }  // namespace asworn

@@ -98,7 +98,9 @@ class PrintTest : public QObject {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    const PrintResult printed = PrintWorkTicket(*window_, *window_->tabControl(), printer);
+    QVERIFY(window_->asWornCheck());
+    const PrintResult printed =
+        PrintWorkTicket(*window_, *window_->tabControl(), printer, &*window_->asWornCheck());
     QVERIFY2(printed.ok(), qPrintable(printed.error));
     QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
 
@@ -107,6 +109,12 @@ class PrintTest : public QObject {
                 {"-png", "-r", "150", "-singlefile", "-f", "1", pdf, stem}));
     const QString page = stem + QStringLiteral(".png");
     QCOMPARE(ScanBarcode(page), QStringLiteral("A12345"));
+    // Below it the as-worn check of the default job sheet: plano lenses, within tolerance.
+    QString text;
+    QVERIFY(Run(QStringLiteral(PDFTOTEXT_EXECUTABLE), {pdf, "-"}, &text));
+    text = text.simplified();
+    QVERIFY2(text.contains("As-worn check (exact ray trace)"), qPrintable(text));
+    QCOMPARE(text.count("ANSI Z80.1-2015: within tolerance"), 2);
     // Kept for whoever wants to look at it.
     QDir().mkpath(ASWORN_SCREENSHOT_DIR);
     const QString kept = QStringLiteral(ASWORN_SCREENSHOT_DIR "/printed-ticket.png");

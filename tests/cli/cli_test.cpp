@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli_run.h"
 
@@ -79,7 +83,7 @@ TEST(Cli, HelpAndVersionGoToStdoutWithExitZero) {
     std::vector<std::string> args;
     std::vector<std::string> said;
   } rows[] = {
-      {{"ticket", "--help"}, {"--json", "--detail", "--set"}},
+      {{"ticket", "--help"}, {"--json", "--detail", "--set", "--as-worn", "frame convention"}},
       // The package carries the project's version: both must say the same number.
       {{"--version"}, {"asworn-cli " ASWORN_PROJECT_VERSION "\n"}},
   };
@@ -89,6 +93,75 @@ TEST(Cli, HelpAndVersionGoToStdoutWithExitZero) {
     EXPECT_EQ(run.err, "") << row.args.back();
     for (const std::string& text : row.said)
       EXPECT_NE(run.out.find(text), std::string::npos) << row.args.back() << ": " << text;
+  }
+}
+
+// Sheets that make the reference lenses of the as-worn model (prescription at 13 mm, fitted at
+// 10 mm); the exact order does not depend on the ticket's order, so it must match the
+// published values. A 70.7107 mm blank gives the thick plus lens its 9 mm.
+TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
+  struct Row {
+    std::vector<std::string> sets;
+    const char* eye;
+    double sphere, cylinder, axis;
+    bool withinAnsi;
+    std::string text;  // what the optician reads for the first eye of the text form
+  };
+  const std::vector<std::string> minusToric{
+      "odsph=-4", "odcyl=-1",   "odaxis=30", "odn=1.6", "odbc=4",   "odfvd=10", "ossph=-4",
+      "oscyl=-1", "osaxis=150", "osn=1.6",   "osbc=4",  "osfvd=10", "tilt=15",  "wrap=15"};
+  const std::vector<Row> rows{
+      {minusToric, "od", -3.30706766, -1.38740452, 37.422262, false,
+       "Right eye (OD)\n  required:      -3.95 -0.97 x 30.0\n"
+       "  ticket's lens: -3.33 -1.37 x 34.2, 1.50 mm thick\n"
+       "  as worn:       -3.96 -0.99 x 24.9\n"
+       "  ANSI Z80.1:    outside tolerance: axis off by 5.1\u00b0 (\u00b13\u00b0)\n"
+       "  exact order:   -3.31 -1.39 x 37.4\n"
+       "  induced prism: 0.13 \u0394 base out, 0.12 \u0394 base down\n"},
+      {minusToric, "os", -3.30706766, -1.38740452, 142.577738, false, "Left eye (OS)\n"},
+      {{"odsph=6", "odcyl=-2", "odaxis=70", "odn=1.5", "odbc=12", "oddiam=70.71067811865476",
+        "odfvd=10", "tilt=20", "wrap=25"},
+       "od",
+       5.26414134,
+       -1.47211689,
+       88.711198,
+       false,
+       "9.00 mm thick\n  as worn:       +5.25 -1.89 x 74.0\n  ANSI Z80.1:    outside tolerance: "
+       "sphere off by -0.86 D"},
+      {{"ossph=-8", "oscyl=-3", "osaxis=20", "osn=1.74", "osbc=1", "osfvd=10", "tilt=10", "wrap=5"},
+       "os",
+       -7.72296267,
+       -2.42074256,
+       18.618168,
+       true,
+       "exact order:   -7.72 -2.42 x 18.6"},
+      {{"odsph=-6", "odcyl=0", "odaxis=0", "odn=1.586", "odbc=3", "odfvd=10", "tilt=0", "wrap=20"},
+       "od",
+       -5.00417520,
+       -0.66563625,
+       0,
+       true,
+       "0.12 \u0394 base out\n"},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::string> args{"ticket", "--as-worn"};
+    for (const std::string& set : row.sets) args.insert(args.end(), {"--set", set});
+    const CliRun text = RunIn(args);
+    ASSERT_EQ(text.status, kExitOk) << text.err;
+    EXPECT_NE(text.out.find("As-worn check (exact ray trace"), std::string::npos);
+    EXPECT_NE(text.out.find(row.text), std::string::npos) << text.out << "\nlacks\n" << row.text;
+    args.push_back("--json");
+    const CliRun json = RunIn(args);
+    ASSERT_EQ(json.status, kExitOk) << json.err;
+    const nlohmann::json eye = nlohmann::json::parse(json.out)["asWorn"][row.eye];
+    SCOPED_TRACE(json.out);
+    EXPECT_NEAR(eye["exactOrder"]["sphere"].get<double>(), row.sphere, 1e-8);
+    EXPECT_NEAR(eye["exactOrder"]["cylinder"].get<double>(), row.cylinder, 1e-8);
+    const double axisOff = std::abs(eye["exactOrder"]["axis"].get<double>() - row.axis);
+    EXPECT_LT(std::min(axisOff, 180 - axisOff), 1e-6);
+    EXPECT_EQ(eye["withinAnsi"].get<bool>(), row.withinAnsi);
+    for (const char* key : {"required", "ordered", "worn", "error", "prism", "thickness"})
+      EXPECT_TRUE(eye.contains(key)) << key;
   }
 }
 

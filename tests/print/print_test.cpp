@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "as_worn_check.h"
 #include "page_tools.h"
 #include "print_work_ticket.h"
 #include "record_barcode.h"
@@ -34,12 +35,12 @@ class PrintWorkTicketTest : public ::testing::Test {
   }
 
   // Prints the window into a PDF file and returns its path.
-  QString PrintToPdf(const QString& name) {
+  QString PrintToPdf(const QString& name, const optics::AsWornResult* asWorn = nullptr) {
     const QString pdf = dir_.filePath(name);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    const PrintResult result = PrintWorkTicket(window_, window_.tabs(), printer);
+    const PrintResult result = PrintWorkTicket(window_, window_.tabs(), printer, asWorn);
     EXPECT_TRUE(result.ok()) << result.error.toStdString();
     return pdf;
   }
@@ -110,6 +111,75 @@ TEST_F(PrintWorkTicketTest, RecordBarcodeScansFromThePrintedPage) {
     const QString pdf = PrintToPdf(QStringLiteral("record.pdf"));
     EXPECT_EQ(FullAsciiReading(ScanBarcodes(PdfPagePng(pdf, 150))), record);
     EXPECT_EQ(window_.record2().text(), record);
+  }
+}
+
+// The check is searchable text on the same page, each eye's verdict in it, a ticket outside
+// tolerance said first.
+TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
+  optics::EyeInput minusToric;  // the ticket's thin-lens order, outside by its axis
+  minusToric.prescription = {-4, -1, 30};
+  minusToric.index = 1.6;
+  minusToric.baseCurve = 4;
+  minusToric.fittedVertexMm = 10;
+  minusToric.ordered = {-3.33, -1.37, 34.2};
+  optics::EyeInput mirrored = minusToric;
+  mirrored.prescription.axis = 150;
+  mirrored.ordered = {-3.31, -1.39, 142.6};  // near the exact order
+  optics::EyeInput rightExact = minusToric;
+  rightExact.ordered = {-3.31, -1.39, 37.4};
+  optics::EyeInput flat = minusToric;
+  flat.index = 1;
+  struct Row {
+    const char* name;
+    optics::EyeInput od, os;
+    QStringList expected;  // in this order on the page
+    bool outside;
+  };
+  const std::vector<Row> rows{
+      {"one eye outside",
+       minusToric,
+       mirrored,
+       {"As-worn check (exact ray trace)", "OUTSIDE the ANSI Z80.1-2015 tolerances",
+        "Right eye (OD)", "Lens as ordered -3.33 -1.37 x 34.2 (1.50 mm thick)",
+        "power as worn -3.96 -0.99 x 24.9", "required -3.95 -0.97 x 30.0",
+        "outside tolerance: axis off by 5.1° (±3°)", "Exact order -3.31 -1.39 x 37.4",
+        "0.13 Δ base out, 0.12 Δ base down", "Left eye (OS)", "within tolerance"},
+       true},
+      {"both within",
+       rightExact,
+       mirrored,
+       {"As-worn check (exact ray trace)", "Right eye (OD)", "within tolerance", "Left eye (OS)",
+        "within tolerance"},
+       false},
+      {"an eye that cannot be traced",
+       flat,
+       mirrored,
+       {"As-worn check (exact ray trace)", "Not checked as worn: Right eye (OD).", "Right eye (OD)",
+        "Cannot be traced as worn: the index must be above 1", "Left eye (OS)"},
+       false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    optics::AsWornInput input;
+    input.od = row.od;
+    input.os = row.os;
+    input.tiltDegrees = 15;
+    input.wrapDegrees = 15;
+    const optics::AsWornResult check = optics::AsWornCheck(input);
+    const QString pdf = PrintToPdf(QStringLiteral("as-worn.pdf"), &check);
+    EXPECT_EQ(PdfPageCount(pdf), 1);
+    const QString text =
+        test::Run(QStringLiteral(PDFTOTEXT_EXECUTABLE), {pdf, QStringLiteral("-")}).simplified();
+    qsizetype at = 0;
+    for (const QString& part : row.expected) {
+      const qsizetype found = text.indexOf(part, at);
+      EXPECT_GE(found, 0) << part.toStdString() << " in " << text.toStdString();
+      if (found >= 0) at = found + part.size();
+    }
+    EXPECT_EQ(text.contains(QStringLiteral("OUTSIDE")), row.outside);
+    // The window's image is still on the page, above the text.
+    EXPECT_EQ(ScanBarcodes(PdfPagePng(pdf, 150)), QStringLiteral("A12345"));
   }
 }
 

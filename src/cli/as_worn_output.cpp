@@ -1,0 +1,63 @@
+#include "as_worn_output.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "as_worn_wording.h"
+
+namespace asworn::cli {
+namespace {
+
+nlohmann::ordered_json RxJson(const optics::SphCylAxis& rx) {
+  return {{"sphere", rx.sphere}, {"cylinder", rx.cylinder}, {"axis", rx.axis}};
+}
+
+nlohmann::ordered_json EyeJson(const optics::EyeCheckOutcome& outcome) {
+  if (!outcome.check) return {{"fault", outcome.fault}};
+  const optics::EyeCheck& c = *outcome.check;
+  const optics::AnsiResult& v = c.verdict;
+  nlohmann::ordered_json eye;
+  eye["required"] = RxJson(c.required);
+  eye["ordered"] = RxJson(c.ordered);
+  eye["worn"] = RxJson(c.worn);
+  eye["exactOrder"] = RxJson(c.exactOrder);
+  eye["error"] = {{"sphere", v.sphereError},
+                  {"cylinder", v.cylinderError},
+                  {"axis", v.axisError ? nlohmann::ordered_json(*v.axisError) : nullptr},
+                  {"matrix", v.matrixError}};
+  eye["withinAnsi"] = v.Within();
+  eye["prism"] = {{"baseIn", c.prism.baseIn}, {"baseUp", c.prism.baseUp}};
+  eye["thickness"] = c.thicknessMm;
+  return eye;
+}
+
+void WriteEye(std::ostream& out, const char* name, const optics::EyeCheckOutcome& outcome) {
+  out << name << '\n';
+  if (!outcome.check) {
+    out << "  cannot be traced: " << outcome.fault << '\n';
+    return;
+  }
+  const optics::EyeCheck& c = *outcome.check;
+  char thickness[32];
+  std::snprintf(thickness, sizeof thickness, "%.2f", c.thicknessMm);
+  out << "  required:      " << optics::RxText(c.required) << '\n'
+      << "  ticket's lens: " << optics::RxText(c.ordered) << ", " << thickness << " mm thick\n"
+      << "  as worn:       " << optics::RxText(c.worn) << '\n'
+      << "  ANSI Z80.1:    " << optics::VerdictText(c.verdict) << '\n'
+      << "  exact order:   " << optics::RxText(c.exactOrder) << '\n'
+      << "  induced prism: " << optics::PrismText(c.prism) << '\n';
+}
+
+}  // namespace
+
+nlohmann::ordered_json AsWornJson(const optics::AsWornResult& result) {
+  return {{"od", EyeJson(result.od)}, {"os", EyeJson(result.os)}};
+}
+
+void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result) {
+  out << "\nAs-worn check (exact ray trace, " << optics::kConventionName << ")\n";
+  WriteEye(out, "Right eye (OD)", result.od);
+  WriteEye(out, "Left eye (OS)", result.os);
+}
+
+}  // namespace asworn::cli

@@ -1,0 +1,62 @@
+#include "as_worn_wording.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace asworn::optics {
+namespace {
+
+template <typename... Numbers>
+std::string Printed(const char* pattern, Numbers... numbers) {
+  char buffer[128];
+  std::snprintf(buffer, sizeof buffer, pattern, numbers...);
+  return buffer;
+}
+
+// A value that prints as zero prints without a sign.
+double Unsigned0(double value, double step) {
+  return std::abs(value) < step / 2 ? 0.0 : value;
+}
+
+}  // namespace
+
+std::string RxText(const SphCylAxis& rx) {
+  return Printed("%+.2f %+.2f x %.1f", Unsigned0(rx.sphere, 0.01), Unsigned0(rx.cylinder, 0.01),
+                 rx.axis);
+}
+
+std::vector<std::string> PartsOutside(const AnsiResult& v) {
+  std::vector<std::string> parts;
+  if (!v.SphereWithin())
+    parts.push_back(
+        Printed("sphere off by %+.2f D (\u00b1%.2f D)", v.sphereError, v.sphereTolerance));
+  if (!v.CylinderWithin())
+    parts.push_back(
+        Printed("cylinder off by %+.2f D (\u00b1%.2f D)", v.cylinderError, v.cylinderTolerance));
+  if (!v.AxisWithin())
+    parts.push_back(
+        Printed("axis off by %.1f\u00b0 (\u00b1%.0f\u00b0)", *v.axisError, *v.axisTolerance));
+  return parts;
+}
+
+std::string VerdictText(const AnsiResult& verdict) {
+  const std::vector<std::string> parts = PartsOutside(verdict);
+  if (parts.empty()) return "within tolerance";
+  std::string text = "outside tolerance: ";
+  for (std::size_t i = 0; i < parts.size(); ++i) text += (i ? ", " : "") + parts[i];
+  return text;
+}
+
+std::string PrismText(const InducedPrism& prism) {
+  std::string text;
+  const auto part = [&](double amount, const char* positive, const char* negative) {
+    if (std::abs(amount) < 0.005) return;
+    if (!text.empty()) text += ", ";
+    text += Printed("%.2f \u0394 ", std::abs(amount)) + (amount > 0 ? positive : negative);
+  };
+  part(prism.baseIn, "base in", "base out");
+  part(prism.baseUp, "base up", "base down");
+  return text.empty() ? "no prism" : text;
+}
+
+}  // namespace asworn::optics

@@ -1,0 +1,30 @@
+#pragma once
+// How the check reads for an optician: the same words on the command line and the ticket.
+
+#include <string>
+#include <vector>
+
+#include "ansi_verdict.h"
+#include "as_worn_power.h"
+#include "power_matrix.h"
+
+namespace asworn::optics {
+
+// "+6.00 -2.00 x 70.0": signed dioptres to 2 decimals, the axis to 1.
+std::string RxText(const SphCylAxis& rx);
+
+// "within tolerance", or each part outside with its error and tolerance:
+// "outside tolerance: axis off by 5.2° (±3°), sphere off by +0.21 D (±0.13 D)".
+std::string VerdictText(const AnsiResult& verdict);
+
+// The parts outside tolerance, each as "axis off by 5.2° (±3°)"; empty when within.
+std::vector<std::string> PartsOutside(const AnsiResult& verdict);
+
+// In words, so it cannot be taken for the prism to grind: "0.25 Δ base out, 0.03 Δ base
+// down"; a part that rounds to 0.00 is left out, "no prism" when both do.
+std::string PrismText(const InducedPrism& prism);
+
+// The short name of the convention in use, for headings: "frame convention".
+inline constexpr char kConventionName[] = "frame convention: wrap within the front, then tilt";
+
+}  // namespace asworn::optics
