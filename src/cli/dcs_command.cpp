@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "as_worn_labels.h"
 #include "cli.h"
 #include "dcs_answer.h"
 #include "whole_file.h"
@@ -175,11 +176,8 @@ int RunDcs(const DcsCommand& command, std::ostream& out, std::ostream& err) {
       return usage("--refracted-vertex takes millimetres from 0 to 40, e.g. 12.5");
     options.refractedVertex = mm.value;
   }
-  // No exact as-worn check is built in yet: answers leave its labels out.
-  options.check = {};
+  options.check = exchange::CheckAsWorn;
   options.exactOrder = command.order == "exact";
-  if (options.exactOrder && !options.check)
-    return usage("--order exact needs the exact as-worn check, which this build does not have");
 
   Answerer answerer(options, out, err);
   if (!command.folder.empty()) {

@@ -132,9 +132,16 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
     EXPECT_EQ(answer, HandedBack(input)) << name;
     for (const DcsRecord& result : results)
       EXPECT_EQ(FindRecord(results, result.label), &result) << name << " twice: " << result.label;
-    EXPECT_EQ(results.size(), refused ? 1u : 13u) << name;
+    // 13 labels of the lens, 7 of the exact as-worn check.
+    EXPECT_EQ(results.size(), refused ? 1u : 20u) << name;
 
-    if (!refused) {
+    if (!refused && FindRecord(results, "_AWORDER")->value == "EXACT") {
+      // The lens to make is then the exact order, to the digit.
+      for (const char* label : {"SPH", "CYL", "AX"})
+        EXPECT_EQ(FindRecord(results, std::string("LDDR") + label)->value,
+                  FindRecord(results, std::string("_AWEXACT") + label)->value)
+            << name << " " << label;
+    } else if (!refused) {
       const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
                                                   ? std::optional(std::stod(extra[1]))
                                                   : std::nullopt;
