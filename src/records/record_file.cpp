@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #include "record_encoding.h"
 #include "record_names.h"
@@ -130,7 +131,15 @@ RecordReadResult ReadPatientRecord(const QString& path) {
 
   const RawRead raw = ReadSmallRegularFile(path);
   if (!raw.bytes) return refused(raw.error);
-  return {DecodeRecordItems(*raw.bytes), {}};
+  std::vector<std::string> items = DecodeRecordItems(*raw.bytes);
+  for (const std::string& item : items) {
+    const QString text = QString::fromStdString(item);
+    if (std::any_of(text.cbegin(), text.cend(),
+                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
+      return refused(
+          QStringLiteral("its record holds control characters, so it is not a patient file"));
+  }
+  return {std::move(items), {}};
 }
 
 }  // namespace asworn

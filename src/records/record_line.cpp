@@ -1,6 +1,7 @@
 #include "record_line.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace asworn {
 namespace {
@@ -28,15 +29,32 @@ std::string JoinRecordLine(const PatientRecord& record) {
 }
 
 std::vector<std::string> CutRecordItems(std::string_view text) {
+  std::string_view line = text.substr(0, text.find_first_of("\r\n"));
   std::vector<std::string> items;
-  if (text.empty()) return items;
-  for (;;) {
-    const std::size_t comma = text.find(',');
-    items.emplace_back(text.substr(0, comma));
+  while (!line.empty()) {
+    const std::size_t comma = line.find(',');
+    items.emplace_back(line.substr(0, comma));
     if (comma == std::string_view::npos) break;
-    text.remove_prefix(comma + 1);
+    line.remove_prefix(comma + 1);
   }
   return items;
+}
+
+bool IsForbiddenInRecord(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+std::vector<Field> FieldsHoldingControl(const PatientRecord& record) {
+  std::vector<Field> fields;
+  for (const FieldInfo& info : kJobSheetFields) {
+    const std::string& text = record[IndexOf(info.field)];
+    // Every such character lies in the first plane, so the UTF-16 units tell.
+    const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (std::any_of(decoded.cbegin(), decoded.cend(),
+                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
+      fields.push_back(info.field);
+  }
+  return fields;
 }
 
 std::vector<Field> FieldsHoldingComma(const PatientRecord& record) {
@@ -53,6 +71,12 @@ std::optional<QString> RecordProblem(const PatientRecord& record) {
                "later field), and %1 %2 one; remove the comma and save again")
         .arg(SpokenFieldList(commas),
              commas.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"));
+  if (const std::vector<Field> controls = FieldsHoldingControl(record); !controls.empty())
+    return QStringLiteral(
+               "%1 %2 a line break or another control character, which would split the "
+               "one-line record; remove it and save again")
+        .arg(SpokenFieldList(controls),
+             controls.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"));
   std::vector<Field> garbled;
   for (const FieldInfo& info : kJobSheetFields)
     if (!IsValidUtf8(record[IndexOf(info.field)])) garbled.push_back(info.field);
