@@ -1,6 +1,7 @@
 #include "entry_field.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <limits>
 
 #include "select_all.h"
@@ -29,7 +30,40 @@ void EntryField::focusInEvent(QFocusEvent* event) {
   // whole-text selection must be what remains. A context menu closing hands the focus back
   // to a box the user is still working in, so that is not an entry.
   QLineEdit::focusInEvent(event);
-  if (event->reason() != Qt::PopupFocusReason) SelectAllText(*this);
+  if (event->reason() == Qt::PopupFocusReason) return;
+  SelectAllText(*this);
+  // The mouse press that moved the focus here comes after this event.
+  pressGaveFocus_ = event->reason() == Qt::MouseFocusReason;
+}
+
+void EntryField::focusOutEvent(QFocusEvent* event) {
+  pressGaveFocus_ = false;
+  QLineEdit::focusOutEvent(event);
+}
+
+void EntryField::mousePressEvent(QMouseEvent* event) {
+  if (pressGaveFocus_) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mousePressEvent(event);
+}
+
+void EntryField::mouseMoveEvent(QMouseEvent* event) {
+  if (pressGaveFocus_) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseMoveEvent(event);
+}
+
+void EntryField::mouseReleaseEvent(QMouseEvent* event) {
+  if (pressGaveFocus_) {
+    pressGaveFocus_ = false;
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 }  // namespace asworn::app

@@ -1,7 +1,10 @@
 #include "main_window.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPrinter>
 #include <QTabBar>
 
 #include "compensation_engine.h"
@@ -95,6 +98,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   connect(load_, &QToolButton::clicked, this, [this] { LoadPatient(); });
   reportFault_ = [this](const QString& message) { ShowFault(this, message); };
   patientFolder_ = DefaultPatientFolder();
+  printerLookup_ = OpenDefaultPrinter;
 
   BuildFocusOrder();
   ssTab1_->setCurrentIndex(patientTab);
@@ -179,6 +183,13 @@ void MainWindow::FillWorkTicket(const WorkTicket& ticket) {
   ssTab1_->setCurrentIndex(workTicketTab);
 }
 
+void MainWindow::ShowWorkTicketTab() {
+  ssTab1_->setCurrentIndex(workTicketTab);
+  // A page shown for the first time lays itself out on a posted event; the printed image must
+  // show it laid out. Only layout requests are handled here, never the user's input.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 bool MainWindow::Compute() {
   const ComputeOutcome outcome = asworn::Compute(ReadJobSheet(), UserNumberFormat());
   if (!outcome.Succeeded()) {
@@ -193,7 +204,15 @@ bool MainWindow::Compute() {
 }
 
 bool MainWindow::Print() {
-  return PrintWorkTicketOnDefaultPrinter(*this, *ssTab1_).ok();
+  ShowWorkTicketTab();
+  const PrinterChoice target = printerLookup_ ? printerLookup_() : PrinterChoice{};
+  PrintResult printed{target.error};
+  if (target.printer)
+    printed = PrintWorkTicket({WidgetImage(*this)}, *target.printer);
+  else if (printed.ok())
+    printed.error = CouldNotPrint(QStringLiteral("no printer was found"));
+  if (!printed.ok()) ReportFault(printed.error);
+  return printed.ok();
 }
 
 bool MainWindow::SavePatient() {

@@ -11,6 +11,7 @@
 
 #include "job_sheet.h"
 #include "picture_button.h"
+#include "print_work_ticket.h"
 #include "work_ticket.h"
 
 class QLabel;
@@ -65,8 +66,12 @@ class MainWindow : public QWidget {
   // whether the fields were filled.
   bool LoadPatient();
 
-  // How a fault of Compute, Save or Load reaches the user; by default a modal warning box.
+  // How a fault of Compute, Print, Save or Load reaches the user; by default a modal warning
+  // box.
   void SetFaultReporter(std::function<void(const QString&)> reporter);
+
+  // Where Print finds its printer; the system's default printer unless set.
+  void SetPrinterLookup(PrinterLookup lookup) { printerLookup_ = std::move(lookup); }
 
   // The folder of the patient files; the user's own patient folder unless set.
   const QString& patientFolder() const { return patientFolder_; }
@@ -91,6 +96,7 @@ class MainWindow : public QWidget {
  private:
   void BuildFocusOrder();
   void BringPageForward(QWidget* widget);
+  void ShowWorkTicketTab();
   void ReportFault(const QString& message);
 
   std::array<EntryField*, kFieldCount> fields_{};
@@ -104,6 +110,7 @@ class MainWindow : public QWidget {
   PictureBox* picture1_ = nullptr;
   std::vector<QWidget*> focusOrder_;
   std::function<void(const QString&)> reportFault_;
+  PrinterLookup printerLookup_;
   QString patientFolder_;
 };
 

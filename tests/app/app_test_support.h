@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -20,8 +21,24 @@ inline QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// What Print finds in a test window unless the test gives it a printer of its own: none, so
+// that no test reaches a printer of the machine it runs on.
+inline const QString kNoTestPrinter =
+    QStringLiteral("The work ticket could not be printed: no printer in this test.");
+
+// A PDF "printer" writing to `path`, for Print to use.
+inline PrinterLookup PdfPrinterAt(const QString& path) {
+  return [path] {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return PrinterChoice{std::move(printer), {}};
+  };
+}
+
 inline std::unique_ptr<MainWindow> ShownWindow() {
   auto window = std::make_unique<MainWindow>();
+  window->SetPrinterLookup([] { return PrinterChoice{nullptr, kNoTestPrinter}; });
   window->show();
   if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
   window->activateWindow();
