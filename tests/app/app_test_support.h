@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the window tests: a shown window, names from the engine tables, and a watcher
-// that answers the next modal message box so that no test waits on it.
+// Shared by the window tests: a shown window without a printer, names from the engine tables,
+// and a watcher that answers modal message boxes so that no test waits on one.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -63,23 +63,6 @@ struct SeenMessageBox {
   QMessageBox::StandardButtons buttons;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
-
-// Looks for a modal message box every few milliseconds for up to five seconds, records it
-// and presses its OK button.
-inline void AnswerNextMessageBox(SeenMessageBox* seen, int triesLeft = 500) {
-  QTimer::singleShot(10, qApp, [seen, triesLeft] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen->seen = true;
-      seen->title = box->windowTitle();
-      seen->text = box->text();
-      seen->icon = box->icon();
-      seen->modal = box->isModal();
-      box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
-      return;
-    }
-    if (triesLeft > 0) AnswerNextMessageBox(seen, triesLeft - 1);
-  });
-}
 
 // How a watched box is answered.
 enum class Answer { ok, cancel, escapeKey, closeBox };
