@@ -4,21 +4,16 @@
 #include <QMouseEvent>
 #include <limits>
 
+#include "qt_text.h"
 #include "select_all.h"
 
 namespace asworn::app {
 
-namespace {
-QString FromTable(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
-
 EntryField::EntryField(Field field, QWidget* parent) : QLineEdit(parent), field_(field) {
   const FieldInfo& info = InfoOf(field);
-  setObjectName(FromTable(info.name));
-  setAccessibleName(FromTable(info.spokenName));
-  setText(FromTable(info.defaultText));
+  setObjectName(ToQString(info.name));
+  setAccessibleName(ToQString(info.spokenName));
+  setText(ToQString(info.defaultText));
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // No length limit: Qt's default of 32767 characters would cut a longer loaded text short
   // without a word, and the next Save would store the cut text.

@@ -4,15 +4,10 @@
 #include <QLabel>
 
 #include "entry_field.h"
+#include "qt_text.h"
 #include "record_barcode.h"
 
 namespace asworn::app {
-
-namespace {
-QString FromTable(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
 
 QGroupBox* FormBuilder::Frame(const char* name, const QString& caption, QWidget* parent, int left,
                               int top, int width, int height) const {
@@ -62,9 +57,9 @@ QLabel* FormBuilder::TicketLabel(Label label, QWidget* parent, int left, int top
   const LabelInfo& info = InfoOf(label);
   // The record number is drawn as a barcode a scanner reads; its text stays the copy.
   QLabel* shown = label == Label::record2 ? new RecordBarcode(parent) : new QLabel(parent);
-  shown->setObjectName(FromTable(info.name));
+  shown->setObjectName(ToQString(info.name));
   shown->setTextFormat(Qt::PlainText);
-  shown->setText(FromTable(info.startText));
+  shown->setText(ToQString(info.startText));
   shown->setGeometry(twips_.Rect(left, top, width, height));
   parts_.labels[IndexOf(label)] = shown;
   return shown;

@@ -3,30 +3,27 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "qt_text.h"
 #include "record_encoding.h"
 
 namespace asworn {
 namespace {
 
-QString Quoted(const QString& path) {
-  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
-}
-
 QString NotSaved(const QString& path, const QString& why) {
-  return QStringLiteral("The patient was not saved to %1: %2.").arg(Quoted(path), why);
+  return QStringLiteral("The patient was not saved to %1: %2.").arg(QuotedPath(path), why);
 }
 
 QString ItemCountProblem(const QString& path, std::size_t items) {
-  if (items == 0) return QStringLiteral("Could not load %1: the file is empty.").arg(Quoted(path));
+  if (items == 0)
+    return QStringLiteral("Could not load %1: the file is empty.").arg(QuotedPath(path));
   const FieldInfo& missing = kJobSheetFields[items];
   return QStringLiteral(
              "Could not load %1: the file holds only %2 of the 21 fields and ends before the %3 "
              "field, "
              "so it is not a whole patient record.")
-      .arg(Quoted(path))
+      .arg(QuotedPath(path))
       .arg(items)
-      .arg(QString::fromUtf8(missing.spokenName.data(),
-                             static_cast<qsizetype>(missing.spokenName.size())));
+      .arg(ToQString(missing.spokenName));
 }
 
 // Two patients can name one file ("Smith-Jones" + "Ann", "Smith" + "Jones-Ann"): a file is only
@@ -44,7 +41,7 @@ std::optional<QString> ReplacementProblem(const QString& path, const std::string
     return QStringLiteral(
                "The patient was not saved: %1 is there already and holds no patient's names, "
                "so it is left as it is.")
-        .arg(Quoted(path));
+        .arg(QuotedPath(path));
   const std::string& storedFirst = items[IndexOf(Field::firstname)];
   const std::string& storedLast = items[IndexOf(Field::lastname)];
   if (storedFirst == firstname && storedLast == lastname) return std::nullopt;
@@ -53,7 +50,7 @@ std::optional<QString> ReplacementProblem(const QString& path, const std::string
              "and last name %3, and saving first name %4 and last name %5 would replace it. "
              "Change one of the names (for example, add a middle initial) and save again; the "
              "other patient's record is unchanged.")
-      .arg(Quoted(path), QuotedText(storedFirst), QuotedText(storedLast), QuotedText(firstname),
+      .arg(QuotedPath(path), QuotedText(storedFirst), QuotedText(storedLast), QuotedText(firstname),
            QuotedText(lastname));
 }
 
@@ -88,7 +85,7 @@ SaveResult SavePatient(const JobSheet& sheet, const QString& folder) {
   if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
     result.message = NotSaved(
         result.path, QStringLiteral("the folder %1 does not exist and could not be created")
-                         .arg(Quoted(folder)));
+                         .arg(QuotedPath(folder)));
     return result;
   }
   const RecordWriteResult written = WritePatientRecord(result.path, sheet.Texts());
@@ -111,7 +108,7 @@ LoadResult LoadPatient(const JobSheet& current, const QString& folder) {
   if (folder.isEmpty())
     result.message = QStringLiteral("Could not load the patient: %1.").arg(NoPatientFolderReason());
   else if (const std::optional<QString> problem = NameProblem(lastname, firstname))
-    result.message = QStringLiteral("Could not load %1: %2.").arg(Quoted(path), *problem);
+    result.message = QStringLiteral("Could not load %1: %2.").arg(QuotedPath(path), *problem);
   else
     result = LoadPatientFile(path);
   if (!result.ok()) result.message += QStringLiteral(" No field was changed.");

@@ -20,10 +20,6 @@
 namespace asworn {
 namespace {
 
-QString Quoted(const QString& path) {
-  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
-}
-
 struct RawRead {
   std::optional<QByteArray> bytes;
   QString error;
@@ -87,8 +83,9 @@ RawRead ReadSmallRegularFile(const QString& path) {
 RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record) {
   const EncodedRecord encoded = EncodeRecord(record);
   if (!encoded.bytes)
-    return {false,
-            QStringLiteral("Nothing was written to %1: %2.").arg(Quoted(path), encoded.problem)};
+    return {
+        false,
+        QStringLiteral("Nothing was written to %1: %2.").arg(QuotedPath(path), encoded.problem)};
   const QByteArray& bytes = *encoded.bytes;
 
   // Unbuffered, so that a short write (full disk, size limit) shows at once: buffered, the
@@ -96,7 +93,8 @@ RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& r
   // the old one.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), file.errorString())};
+    return {false,
+            QStringLiteral("Could not write %1: %2.").arg(QuotedPath(path), file.errorString())};
   for (qsizetype done = 0; done < bytes.size();) {
     const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
     if (n <= 0) {
@@ -104,12 +102,13 @@ RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& r
                                  ? file.errorString()
                                  : QStringLiteral("the file could not be written whole");
       file.cancelWriting();
-      return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), reason)};
+      return {false, QStringLiteral("Could not write %1: %2.").arg(QuotedPath(path), reason)};
     }
     done += n;
   }
   if (!file.commit())
-    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), file.errorString())};
+    return {false,
+            QStringLiteral("Could not write %1: %2.").arg(QuotedPath(path), file.errorString())};
   return {true, {}};
 }
 
@@ -117,7 +116,7 @@ RecordReadResult ReadPatientRecord(const QString& path) {
   const QFileInfo info(path);
   const auto refused = [&](const QString& why) {
     return RecordReadResult{std::nullopt,
-                            QStringLiteral("Could not read %1: %2.").arg(Quoted(path), why)};
+                            QStringLiteral("Could not read %1: %2.").arg(QuotedPath(path), why)};
   };
   if (!info.exists()) return refused(QStringLiteral("there is no such file"));
   if (info.isDir()) return refused(QStringLiteral("it is a folder, not a patient file"));

@@ -1,23 +1,10 @@
 #include "record_line.h"
 
-#include <QStringDecoder>
 #include <algorithm>
 
+#include "qt_text.h"
+
 namespace asworn {
-namespace {
-
-bool IsValidUtf8(std::string_view text) {
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                  QStringConverter::Flag::ConvertInitialBom);
-  // decode() is lazy: the text must be made for the decoder to look at the bytes.
-  // cppcheck-suppress unreadVariable
-  const QString decoded =
-      utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  return !utf8.hasError();
-}
-
-}  // namespace
-
 std::string JoinRecordLine(const PatientRecord& record) {
   std::string line;
   for (const std::string& text : record) {
@@ -49,7 +36,7 @@ std::vector<Field> FieldsHoldingControl(const PatientRecord& record) {
   for (const FieldInfo& info : kJobSheetFields) {
     const std::string& text = record[IndexOf(info.field)];
     // Every such character lies in the first plane, so the UTF-16 units tell.
-    const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString decoded = ToQString(text);
     if (std::any_of(decoded.cbegin(), decoded.cend(),
                     [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
       fields.push_back(info.field);
@@ -79,7 +66,7 @@ std::optional<QString> RecordProblem(const PatientRecord& record) {
              controls.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"));
   std::vector<Field> garbled;
   for (const FieldInfo& info : kJobSheetFields)
-    if (!IsValidUtf8(record[IndexOf(info.field)])) garbled.push_back(info.field);
+    if (!DecodeUtf8(record[IndexOf(info.field)])) garbled.push_back(info.field);
   if (!garbled.empty())
     return QStringLiteral("%1 %2 text that is not valid UTF-8")
         .arg(SpokenFieldList(garbled),
@@ -99,8 +86,7 @@ QString SpokenFieldList(const std::vector<Field>& fields) {
   for (const Field field : fields) {
     if (!list.isEmpty()) list += QStringLiteral(", ");
     const FieldInfo& info = InfoOf(field);
-    list +=
-        QString::fromUtf8(info.spokenName.data(), static_cast<qsizetype>(info.spokenName.size()));
+    list += ToQString(info.spokenName);
   }
   return list;
 }

@@ -1,9 +1,10 @@
 #include "record_names.h"
 
+#include "qt_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <utility>
 #include <vector>
 
@@ -47,16 +48,8 @@ QString Quote(const QString& text) {
   return QStringLiteral("\"%1\"").arg(Escaped(Cut(text)));
 }
 
-std::optional<QString> DecodeName(std::string_view name) {
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                  QStringConverter::Flag::ConvertInitialBom);
-  QString text = utf8.decode(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
-  if (utf8.hasError()) return std::nullopt;
-  return text;
-}
-
 std::optional<QString> OneNameProblem(const char* which, std::string_view raw) {
-  const std::optional<QString> name = DecodeName(raw);
+  const std::optional<QString> name = DecodeUtf8(raw);
   if (!name) return QStringLiteral("the %1 is not valid UTF-8 text").arg(QLatin1String(which));
   const QString quoted = Quote(*name);
   for (const QChar c : *name) {
@@ -120,9 +113,7 @@ QString DefaultPatientFolder() {
 }
 
 QString PatientRecordFileName(std::string_view lastname, std::string_view firstname) {
-  return QString::fromUtf8(lastname.data(), static_cast<qsizetype>(lastname.size())) + u'-' +
-         QString::fromUtf8(firstname.data(), static_cast<qsizetype>(firstname.size())) +
-         QStringLiteral(".txt");
+  return ToQString(lastname) + u'-' + ToQString(firstname) + QStringLiteral(".txt");
 }
 
 QString PatientRecordPath(const QString& folder, std::string_view lastname,
@@ -160,11 +151,15 @@ std::optional<QString> SaveNameProblem(std::string_view lastname, std::string_vi
 }
 
 QString QuotedText(std::string_view text) {
-  return Quote(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  return Quote(ToQString(text));
 }
 
 QString DisplayPath(const QString& path) {
   return Escaped(QDir::toNativeSeparators(path));
+}
+
+QString QuotedPath(const QString& path) {
+  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
 }
 
 }  // namespace asworn

@@ -48,4 +48,7 @@ QString QuotedText(std::string_view text);
 // A path fit for a message: native separators, control characters shown as \xNN.
 QString DisplayPath(const QString& path);
 
+// The same in quotes, as every message about a patient file names it.
+QString QuotedPath(const QString& path);
+
 }  // namespace asworn

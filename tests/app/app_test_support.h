@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "main_window.h"
+#include "qt_text.h"
 #include "twips.h"
 
 namespace asworn::app::test {
 
 inline QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return ToQString(text);
 }
 
 // What Print finds in a test window unless the test gives it a printer of its own: none, so
