@@ -53,8 +53,9 @@ class MainWindow : public QWidget {
   // Command1: computes the ticket from the texts as they stand. A fault is shown to the user
   // and changes nothing. Returns whether the ticket was written.
   bool Compute();
-  // Command2: brings the "Work Ticket" tab forward and prints the window on the default
-  // printer; a printer that cannot take the job is reported to the user. Returns whether the
+  // Command2: brings the "Work Ticket" tab forward and prints the window's image on the
+  // printer that the printer lookup gives (the default printer); no printer, or one that
+  // cannot take the job, is reported to the user like any other fault. Returns whether the
   // page went to the printer.
   bool Print();
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
