@@ -1,8 +1,8 @@
 // The patient record reader on any file content. The input is written to a file and read
 // back as Load reads it. The reader never throws; a file of up to the size limit gives the
-// items its bytes decode to, a larger one is refused with a message; a file with 21 items
-// or more gives a job sheet that Compute handles like any other; and a sheet that can be
-// stored reads back from its own bytes unchanged.
+// items its bytes decode to (or is refused when its record holds control characters), a larger one
+// is refused with a message; a file with 21 items or more gives a job sheet that Compute handles
+// like any other; and a sheet that can be stored reads back from its own bytes unchanged.
 
 #include <unistd.h>
 
@@ -55,7 +55,7 @@ void CheckRoundTrip(const asworn::JobSheet& sheet, std::string_view input) {
   }
   const std::vector<std::string> items = asworn::DecodeRecordItems(*encoded.bytes);
   const std::optional<asworn::JobSheet> back = asworn::SheetFromItems(items);
-  if (items.size() != asworn::kFieldCount + 1 || !back || *back != sheet)
+  if (items.size() != asworn::kFieldCount || !back || *back != sheet)
     Broken("a stored record does not read back as the same 21 texts", input);
 }
 
@@ -70,8 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (read.ok() || read.message.isEmpty()) Broken("an oversized file was not refused", bytes);
       return 0;
     }
-    if (!read.ok())
-      Broken("a small regular file was refused: " + read.message.toStdString(), bytes);
+    if (!read.ok()) {
+      // Only a record holding control characters is no patient file.
+      if (!read.message.contains(QStringLiteral("not a patient file")))
+        Broken("a small regular file was refused: " + read.message.toStdString(), bytes);
+      return 0;
+    }
     if (*read.items !=
         asworn::DecodeRecordItems(QByteArrayView(data, static_cast<qsizetype>(size))))
       Broken("the file's items are not its bytes' items", bytes);

@@ -1,23 +1,19 @@
 #include "entry_field.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <limits>
 
+#include "qt_text.h"
 #include "select_all.h"
 
 namespace asworn::app {
 
-namespace {
-QString FromTable(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
-
 EntryField::EntryField(Field field, QWidget* parent) : QLineEdit(parent), field_(field) {
   const FieldInfo& info = InfoOf(field);
-  setObjectName(FromTable(info.name));
-  setAccessibleName(FromTable(info.spokenName));
-  setText(FromTable(info.defaultText));
+  setObjectName(ToQString(info.name));
+  setAccessibleName(ToQString(info.spokenName));
+  setText(ToQString(info.defaultText));
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // No length limit: Qt's default of 32767 characters would cut a longer loaded text short
   // without a word, and the next Save would store the cut text.
@@ -29,7 +25,40 @@ void EntryField::focusInEvent(QFocusEvent* event) {
   // whole-text selection must be what remains. A context menu closing hands the focus back
   // to a box the user is still working in, so that is not an entry.
   QLineEdit::focusInEvent(event);
-  if (event->reason() != Qt::PopupFocusReason) SelectAllText(*this);
+  if (event->reason() == Qt::PopupFocusReason) return;
+  SelectAllText(*this);
+  // The mouse press that moved the focus here comes after this event.
+  pressGaveFocus_ = event->reason() == Qt::MouseFocusReason;
+}
+
+void EntryField::focusOutEvent(QFocusEvent* event) {
+  pressGaveFocus_ = false;
+  QLineEdit::focusOutEvent(event);
+}
+
+void EntryField::mousePressEvent(QMouseEvent* event) {
+  if (pressGaveFocus_) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mousePressEvent(event);
+}
+
+void EntryField::mouseMoveEvent(QMouseEvent* event) {
+  if (pressGaveFocus_) {
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseMoveEvent(event);
+}
+
+void EntryField::mouseReleaseEvent(QMouseEvent* event) {
+  if (pressGaveFocus_) {
+    pressGaveFocus_ = false;
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
 }
 
 }  // namespace asworn::app

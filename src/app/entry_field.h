@@ -1,6 +1,6 @@
 #pragma once
 // One text box of the job sheet. Named after its field, spoken by its optician's name, and
-// selecting its whole text whenever it gets the keyboard focus.
+// selecting its whole text whenever it gets the keyboard focus, by the keyboard or by a click.
 
 #include <QLineEdit>
 
@@ -15,9 +15,17 @@ class EntryField : public QLineEdit {
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  // The press that gives the box the focus would put the caret at the click and drop the
+  // selection; that press, its drag and its release are left alone. A click into a box that
+  // already has the focus places the caret as usual.
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   Field field_;
+  bool pressGaveFocus_ = false;
 };
 
 }  // namespace asworn::app

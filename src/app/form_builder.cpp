@@ -5,15 +5,10 @@
 
 #include "accessibility.h"
 #include "entry_field.h"
+#include "qt_text.h"
 #include "record_barcode.h"
 
 namespace asworn::app {
-
-namespace {
-QString FromTable(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
 
 QGroupBox* FormBuilder::Frame(const char* name, const QString& caption, QWidget* parent, int left,
                               int top, int width, int height) const {
@@ -68,10 +63,10 @@ QLabel* FormBuilder::TicketLabel(Label label, QWidget* parent, int left, int top
   // The record number is drawn as a barcode a scanner reads; its text stays the copy.
   QLabel* shown = label == Label::record2 ? new RecordBarcode(parent) : new QLabel(parent);
   // Before any text: setting one makes Qt build the label's interface, which then stays.
-  SpeakAs(shown, FromTable(info.spokenName));
-  shown->setObjectName(FromTable(info.name));
+  SpeakAs(shown, ToQString(info.spokenName));
+  shown->setObjectName(ToQString(info.name));
   shown->setTextFormat(Qt::PlainText);
-  shown->setText(FromTable(info.startText));
+  shown->setText(ToQString(info.startText));
   shown->setGeometry(twips_.Rect(left, top, width, height));
   parts_.labels[IndexOf(label)] = shown;
   return shown;

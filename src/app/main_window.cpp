@@ -1,10 +1,14 @@
 #include "main_window.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPrinter>
 #include <QTabBar>
 
 #include "accessibility.h"
+#include "as_worn_check_block.h"
 #include "as_worn_input.h"
 #include "compensation_engine.h"
 #include "entry_field.h"
@@ -98,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   connect(load_, &QToolButton::clicked, this, [this] { LoadPatient(); });
   reportFault_ = [this](const QString& message) { ShowFault(this, message); };
   patientFolder_ = DefaultPatientFolder();
+  printerLookup_ = OpenDefaultPrinter;
 
   BuildFocusOrder();
   ssTab1_->setCurrentIndex(patientTab);
@@ -182,6 +187,13 @@ void MainWindow::FillWorkTicket(const WorkTicket& ticket) {
   ssTab1_->setCurrentIndex(workTicketTab);
 }
 
+void MainWindow::ShowWorkTicketTab() {
+  ssTab1_->setCurrentIndex(workTicketTab);
+  // A page shown for the first time lays itself out on a posted event; the printed image must
+  // show it laid out. Only layout requests are handled here, never the user's input.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
 bool MainWindow::Compute() {
   const JobSheet sheet = ReadJobSheet();
   const ComputeOutcome outcome = asworn::Compute(sheet, UserNumberFormat());
@@ -198,8 +210,18 @@ bool MainWindow::Compute() {
 }
 
 bool MainWindow::Print() {
-  return PrintWorkTicketOnDefaultPrinter(*this, *ssTab1_, asWornCheck_ ? &*asWornCheck_ : nullptr)
-      .ok();
+  ShowWorkTicketTab();
+  const PrinterChoice target = printerLookup_ ? printerLookup_() : PrinterChoice{};
+  PrintResult printed{target.error};
+  if (target.printer) {
+    std::vector<PagePart> parts{WidgetImage(*this)};
+    if (asWornCheck_)
+      parts.push_back(AsWornCheckPart(*asWornCheck_, static_cast<double>(width()) / logicalDpiX()));
+    printed = PrintWorkTicket(parts, *target.printer);
+  } else if (printed.ok())
+    printed.error = CouldNotPrint(QStringLiteral("no printer was found"));
+  if (!printed.ok()) ReportFault(printed.error);
+  return printed.ok();
 }
 
 bool MainWindow::SavePatient() {

@@ -13,6 +13,7 @@
 #include "as_worn_check.h"
 #include "job_sheet.h"
 #include "picture_button.h"
+#include "print_work_ticket.h"
 #include "work_ticket.h"
 
 class QLabel;
@@ -54,8 +55,9 @@ class MainWindow : public QWidget {
   // Command1: computes the ticket from the texts as they stand. A fault is shown to the user
   // and changes nothing. Returns whether the ticket was written.
   bool Compute();
-  // Command2: brings the "Work Ticket" tab forward and prints the window on the default
-  // printer; a printer that cannot take the job is reported to the user. Returns whether the
+  // Command2: brings the "Work Ticket" tab forward and prints the window's image on the
+  // printer that the printer lookup gives (the default printer); no printer, or one that
+  // cannot take the job, is reported to the user like any other fault. Returns whether the
   // page went to the printer.
   bool Print();
   // The as-worn check that Print puts below the ticket; none before the first Compute.
@@ -69,8 +71,12 @@ class MainWindow : public QWidget {
   // whether the fields were filled.
   bool LoadPatient();
 
-  // How a fault of Compute, Save or Load reaches the user; by default a modal warning box.
+  // How a fault of Compute, Print, Save or Load reaches the user; by default a modal warning
+  // box.
   void SetFaultReporter(std::function<void(const QString&)> reporter);
+
+  // Where Print finds its printer; the system's default printer unless set.
+  void SetPrinterLookup(PrinterLookup lookup) { printerLookup_ = std::move(lookup); }
 
   // The folder of the patient files; the user's own patient folder unless set.
   const QString& patientFolder() const { return patientFolder_; }
@@ -95,6 +101,7 @@ class MainWindow : public QWidget {
  private:
   void BuildFocusOrder();
   void BringPageForward(QWidget* widget);
+  void ShowWorkTicketTab();
   void ReportFault(const QString& message);
 
   std::array<EntryField*, kFieldCount> fields_{};
@@ -108,6 +115,7 @@ class MainWindow : public QWidget {
   PictureBox* picture1_ = nullptr;
   std::vector<QWidget*> focusOrder_;
   std::function<void(const QString&)> reportFault_;
+  PrinterLookup printerLookup_;
   QString patientFolder_;
   // The exact as-worn check of the ticket shown: made by the Compute that filled it.
   std::optional<optics::AsWornResult> asWornCheck_;

@@ -1,6 +1,7 @@
 #include "picture_box.h"
 
 #include <QPainter>
+#include <QPen>
 
 namespace asworn::app {
 
@@ -17,6 +18,11 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setClipRect(contentsRect());
   painter.drawPixmap(contentsRect().topLeft(), picture_);
+  if (!hasFocus()) return;
+  // A dotted frame just inside the border, as desktop controls mark the focus. Drawn here, not
+  // by the style: some styles show it only after a Tab key, and a click gives focus too.
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+  painter.drawRect(contentsRect().adjusted(1, 1, -2, -2));
 }
 
 }  // namespace asworn::app

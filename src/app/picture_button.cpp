@@ -1,5 +1,6 @@
 #include "picture_button.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
@@ -40,6 +41,17 @@ void PictureButton::paintEvent(QPaintEvent*) {
   const QRect caption(shift, top + pictureSize.height() + kGap, width(), metrics.height());
   painter.drawItemText(caption, Qt::AlignHCenter | Qt::AlignTop, palette(), isEnabled(), text(),
                        QPalette::ButtonText);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter) {
+    QToolButton::keyPressEvent(event);
+    return;
+  }
+  // A held key repeats; a press is one click, as with Space.
+  if (!event->isAutoRepeat()) click();
+  event->accept();
 }
 
 void PictureButton::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
-// A square button with a 16 by 16 picture above its caption. It acts on a click only: it is
-// never the window's default or cancel button, and its caption has no access key.
+// A square button with a 16 by 16 picture above its caption. It acts on a click, or on Space,
+// Enter or Return while it has the focus: it is never the window's default or cancel button,
+// and its caption has no access key.
 
 #include <QToolButton>
 
@@ -16,6 +17,8 @@ class PictureButton : public QToolButton {
   void paintEvent(QPaintEvent* event) override;
   // A caption wider than the button is set a little smaller rather than cut.
   void resizeEvent(QResizeEvent* event) override;
+  // Enter and Return press the focused button as Space does.
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace asworn::app

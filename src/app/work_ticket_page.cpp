@@ -29,11 +29,11 @@ QGroupBox* FormBuilder::WorkTicketFrame() {
     QGroupBox* box = Frame(name, caption, frame, left, top, kBoxWidth, kBoxHeight);
     const int rows[] = {kUpperRow, kLowerRow};
     const QString eyes[] = {QStringLiteral("OD:"), QStringLiteral("OS:")};
-    for (int eye = 0; eye < 2; ++eye) {
+    for (std::size_t eye = 0; eye < 2; ++eye) {
       Text(eyes[eye], box, 120, rows[eye], 375);
-      TicketLabel(values[static_cast<std::size_t>(3 * eye)], box, 540, rows[eye], 555);
-      TicketLabel(values[static_cast<std::size_t>(3 * eye + 1)], box, 1140, rows[eye], 555);
-      TicketLabel(values[static_cast<std::size_t>(3 * eye + 2)], box, 1740, rows[eye], 495);
+      TicketLabel(values[3 * eye], box, 540, rows[eye], 555);
+      TicketLabel(values[3 * eye + 1], box, 1140, rows[eye], 555);
+      TicketLabel(values[3 * eye + 2], box, 1740, rows[eye], 495);
     }
   };
   rxBox(

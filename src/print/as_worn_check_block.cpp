@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
+#include <QtMath>
 
 #include "as_worn_wording.h"
 
@@ -58,9 +60,13 @@ QString Warning(const optics::AsWornResult& result) {
   return sentences.join(QStringLiteral(" "));
 }
 
-QFont BlockFont(bool bold) {
+// The block is laid out in pixels of this resolution, so that its measured height holds on
+// any printer: fonts are sized to give the same pixels whatever the device's own resolution.
+constexpr double kBlockDotsPerInch = 1200;
+
+QFont BlockFont(bool bold, double deviceDotsPerInch) {
   QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSizeF(8.5);
+  font.setPointSizeF(8.5 * kBlockDotsPerInch / deviceDotsPerInch);
   font.setBold(bold);
   // No ligatures: "fitting" must stay searchable as typed.
   font.setStyleStrategy(QFont::PreferNoShaping);
@@ -70,22 +76,22 @@ QFont BlockFont(bool bold) {
 constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 // Lays the lines out from `top` in `width`; draws them when `draw`. Returns the height used.
-double LayOut(QPainter& painter, const QRectF& area, const optics::AsWornResult& result,
-              bool draw) {
+double LayOut(QPainter* painter, QPaintDevice* device, const QRectF& area,
+              const optics::AsWornResult& result) {
   const std::vector<CheckLine> lines = AsWornCheckLines(result);
+  const double dpi = device->logicalDpiY();
   double y = area.top();
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const CheckLine& line = lines[i];
-    const QFont font = BlockFont(line.bold || i == 0);
-    const QFontMetricsF metrics(font, painter.device());
+    const QFont font = BlockFont(line.bold || i == 0, dpi);
+    const QFontMetricsF metrics(font, device);
     const double indent =
-        line.indented ? QFontMetricsF(BlockFont(false), painter.device()).averageCharWidth() * 3
-                      : 0;
+        line.indented ? QFontMetricsF(BlockFont(false, dpi), device).averageCharWidth() * 3 : 0;
     const QRectF box(area.left() + indent, y, area.width() - indent, 1e6);
     const QRectF used = metrics.boundingRect(box, kFlags, line.text);
-    if (draw) {
-      painter.setFont(font);
-      painter.drawText(box, kFlags, line.text);
+    if (painter) {
+      painter->setFont(font);
+      painter->drawText(box, kFlags, line.text);
     }
     y += used.height() + (i == 0 ? metrics.lineSpacing() / 3 : 0);
   }
@@ -107,15 +113,22 @@ std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result) {
   return lines;
 }
 
-double AsWornCheckHeight(QPainter& painter, double width, const optics::AsWornResult& result) {
-  return LayOut(painter, QRectF(0, 0, width, 0), result, false);
-}
-
-void DrawAsWornCheck(QPainter& painter, const QRectF& area, const optics::AsWornResult& result) {
-  painter.save();
-  painter.setPen(Qt::black);
-  LayOut(painter, area, result, true);
-  painter.restore();
+PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches) {
+  const double width = widthInches * kBlockDotsPerInch;
+  const double gap = kBlockDotsPerInch / 6;
+  // Measured on an image of the block's resolution; drawn on the page with the same pixels.
+  QImage measure(1, 1, QImage::Format_RGB32);
+  const int dotsPerMeter = qRound(kBlockDotsPerInch / 0.0254);
+  measure.setDotsPerMeterX(dotsPerMeter);
+  measure.setDotsPerMeterY(dotsPerMeter);
+  const double height = gap + LayOut(nullptr, &measure, QRectF(0, 0, width, 0), result);
+  return {QSize(qCeil(width), qCeil(height)), kBlockDotsPerInch,
+          [result, width, gap](QPainter& painter) {
+            painter.save();
+            painter.setPen(Qt::black);
+            LayOut(&painter, painter.device(), QRectF(0, gap, width, 0), result);
+            painter.restore();
+          }};
 }
 
 }  // namespace asworn

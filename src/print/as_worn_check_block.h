@@ -2,11 +2,11 @@
 // The as-worn check on the printed ticket: real text below the window's image, so that it can
 // be searched and read at any size.
 
-#include <QRectF>
 #include <QString>
 #include <vector>
 
 #include "as_worn_check.h"
+#include "print_work_ticket.h"
 
 class QPainter;
 
@@ -25,10 +25,7 @@ struct CheckLine {
 // the lens induces, in words.
 std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result);
 
-// Height the block takes at the given width on the painter's device, in its pixels.
-double AsWornCheckHeight(QPainter& painter, double width, const optics::AsWornResult& result);
-
-// Draws the block at the top of `area`, wrapping long lines.
-void DrawAsWornCheck(QPainter& painter, const QRectF& area, const optics::AsWornResult& result);
+// The block as a part of the printed page, as wide as `widthInches`, a small gap above it.
+PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches);
 
 }  // namespace asworn

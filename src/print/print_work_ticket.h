@@ -1,21 +1,18 @@
 #pragma once
-// Printing the work ticket: the main window's image, showing the "Work Ticket" tab, on one page.
+// Printing the work ticket: what to draw, stacked from the top of one page, on a given printer.
+// Which tab is shown and how a failure reaches the user are the window's business.
 
+#include <QSize>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <vector>
 
+class QPainter;
 class QPrinter;
-class QTabWidget;
 class QWidget;
 
-namespace asworn::optics {
-struct AsWornResult;
-}
-
 namespace asworn {
-
-// The tab that holds the work ticket.
-inline constexpr int kWorkTicketTab = 5;
 
 // Outcome of a print: no error when the page went to the printer.
 struct PrintResult {
@@ -23,27 +20,34 @@ struct PrintResult {
   bool ok() const { return error.isEmpty(); }
 };
 
-// Brings the "Work Ticket" tab to the front, then puts the image of the window's client area,
-// as displayed, on one page of printer: drawn at the printer's own resolution, at the window's
-// physical size on screen or smaller to fit the page, aspect kept. When the printer cannot take
-// the job, says why; the tab change is all that has happened then. With the as-worn check of
-// the ticket's Compute, its block follows below the image, the image shrunk when needed.
-PrintResult PrintWorkTicket(QWidget& window, QTabWidget& tabs, QPrinter& printer,
-                            const optics::AsWornResult* asWorn = nullptr);
+// One thing drawn on the page. Parts stand one below the other from the top left, each at its
+// physical size (its pixels at its dots per inch), all made smaller together when they would
+// not fit the page.
+struct PagePart {
+  QSize size;                           // in its own pixels
+  double dotsPerInch = 96;              // of those pixels
+  std::function<void(QPainter&)> draw;  // draws the part at the origin, in its own pixels
+};
 
-// The system's default printer at its full resolution, or why there is none.
-struct DefaultPrinter {
+// The image of a window's client area as displayed, children included.
+PagePart WidgetImage(QWidget& widget);
+
+// Draws `parts` on one page of `printer`, at the printer's own resolution. When the printer
+// cannot take the job, says why and prints nothing.
+PrintResult PrintWorkTicket(const std::vector<PagePart>& parts, QPrinter& printer);
+
+// A printer to print on, at its full resolution, or why there is none.
+struct PrinterChoice {
   std::unique_ptr<QPrinter> printer;
   QString error;
 };
-DefaultPrinter OpenDefaultPrinter();
 
-// Tells the user, in a modal message box over window, why the ticket was not printed.
-void ShowPrintFailure(QWidget& window, const QString& message);
+// The system's default printer. Tests put a lookup of their own in its place, so that no
+// test depends on, or reaches, the printers of the machine it runs on.
+PrinterChoice OpenDefaultPrinter();
+using PrinterLookup = std::function<PrinterChoice()>;
 
-// What the "Print" button does: PrintWorkTicket on the default printer, reporting a failure to
-// the user.
-PrintResult PrintWorkTicketOnDefaultPrinter(QWidget& window, QTabWidget& tabs,
-                                            const optics::AsWornResult* asWorn = nullptr);
+// The sentence for a printer that could not be had or that refused the job.
+QString CouldNotPrint(const QString& why);
 
 }  // namespace asworn

@@ -28,9 +28,11 @@ struct SaveResult {
 };
 
 // Writes the 21 texts of `sheet` to lastname-firstname.txt in `folder`, creating the folder
-// when it is missing and replacing an earlier file of that name whole. Refuses, touching
-// nothing, names that cannot make a file name in the folder and texts that hold a comma. A
-// failed write leaves the earlier file as it was.
+// when it is missing and replacing an earlier file of the same patient whole. Refuses,
+// touching nothing: names that cannot make a file name in the folder, an empty name or one
+// beginning with a full stop, texts that hold a comma, a line break or another control
+// character, a record larger than Load reads, and a file of that name that holds another
+// patient (or is not a patient file). A failed write leaves the earlier file as it was.
 SaveResult SavePatient(const JobSheet& sheet, const QString& folder);
 
 struct LoadResult {

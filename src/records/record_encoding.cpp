@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace asworn {
 namespace {
@@ -48,6 +49,19 @@ EncodedRecord EncodeRecord(const PatientRecord& record) {
   if (DecodeRecordBytes(bytes) != line)
     return {std::nullopt, QStringLiteral("the first name begins with an invisible byte order "
                                          "mark, which would be lost on loading")};
+  if (bytes.size() > kMaxRecordFileSize) {
+    const auto longest =
+        std::max_element(kJobSheetFields.begin(), kJobSheetFields.end(),
+                         [&](const FieldInfo& a, const FieldInfo& b) {
+                           return record[IndexOf(a.field)].size() < record[IndexOf(b.field)].size();
+                         });
+    return {std::nullopt,
+            QStringLiteral("the record would be %1 bytes long, more than the %2 bytes a patient "
+                           "file can hold, so it could never be loaded back; shorten %3")
+                .arg(bytes.size())
+                .arg(kMaxRecordFileSize)
+                .arg(SpokenFieldList({longest->field}))};
+  }
   return {std::move(bytes), {}};
 }
 

@@ -30,7 +30,8 @@ struct EncodedRecord {
 };
 
 // The bytes of the file that holds `record`, refused when they would not read back as the
-// same 21 texts (a comma in a field, text that is not UTF-8, a leading byte order mark).
+// same 21 texts (a comma or a control character in a field, text that is not UTF-8, a leading
+// byte order mark), or that Load would not read (larger than kMaxRecordFileSize).
 EncodedRecord EncodeRecord(const PatientRecord& record);
 
 // The items of a file's bytes: decoded, then cut at every comma.

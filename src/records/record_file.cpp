@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "record_encoding.h"
 #include "record_names.h"
@@ -10,22 +11,20 @@
 namespace asworn {
 namespace {
 
-QString Quoted(const QString& path) {
-  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
-}
 
 }  // namespace
 
 RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record) {
   const EncodedRecord encoded = EncodeRecord(record);
   if (!encoded.bytes)
-    return {false,
-            QStringLiteral("Nothing was written to %1: %2.").arg(Quoted(path), encoded.problem)};
+    return {
+        false,
+        QStringLiteral("Nothing was written to %1: %2.").arg(QuotedPath(path), encoded.problem)};
   const QByteArray& bytes = *encoded.bytes;
 
   const QString error = WriteFileAtomically(path, bytes);
   if (!error.isEmpty())
-    return {false, QStringLiteral("Could not write %1: %2.").arg(Quoted(path), error)};
+    return {false, QStringLiteral("Could not write %1: %2.").arg(QuotedPath(path), error)};
   return {true, {}};
 }
 
@@ -33,7 +32,7 @@ RecordReadResult ReadPatientRecord(const QString& path) {
   const QFileInfo info(path);
   const auto refused = [&](const QString& why) {
     return RecordReadResult{std::nullopt,
-                            QStringLiteral("Could not read %1: %2.").arg(Quoted(path), why)};
+                            QStringLiteral("Could not read %1: %2.").arg(QuotedPath(path), why)};
   };
   if (!info.exists()) return refused(QStringLiteral("there is no such file"));
   if (info.isDir()) return refused(QStringLiteral("it is a folder, not a patient file"));
@@ -47,7 +46,15 @@ RecordReadResult ReadPatientRecord(const QString& path) {
 
   const WholeFileRead raw = ReadRegularFile(path, kMaxRecordFileSize);
   if (!raw.bytes) return refused(raw.error);
-  return {DecodeRecordItems(*raw.bytes), {}};
+  std::vector<std::string> items = DecodeRecordItems(*raw.bytes);
+  for (const std::string& item : items) {
+    const QString text = QString::fromStdString(item);
+    if (std::any_of(text.cbegin(), text.cend(),
+                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
+      return refused(
+          QStringLiteral("its record holds control characters, so it is not a patient file"));
+  }
+  return {std::move(items), {}};
 }
 
 }  // namespace asworn

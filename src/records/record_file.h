@@ -10,9 +10,6 @@
 
 namespace asworn {
 
-// A patient file holds one short line; anything larger is not one (64 KiB).
-inline constexpr qint64 kMaxRecordFileSize = qint64{64} * 1024;
-
 struct RecordWriteResult {
   bool ok = false;
   QString message;  // why it failed, for the optician; empty on success
@@ -33,7 +30,8 @@ struct RecordReadResult {
 
 // The items of the file at `path`. Only a regular file of at most kMaxRecordFileSize bytes is
 // read; a missing file, a folder, a device, a pipe or a socket is refused without being
-// opened, so a pipe cannot make the reader wait.
+// opened, so a pipe cannot make the reader wait. A file whose record holds control characters
+// (binary data) is refused as not a patient file.
 RecordReadResult ReadPatientRecord(const QString& path);
 
 }  // namespace asworn

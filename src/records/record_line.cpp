@@ -1,22 +1,10 @@
 #include "record_line.h"
 
-#include <QStringDecoder>
+#include <algorithm>
+
+#include "qt_text.h"
 
 namespace asworn {
-namespace {
-
-bool IsValidUtf8(std::string_view text) {
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                  QStringConverter::Flag::ConvertInitialBom);
-  // decode() is lazy: the text must be made for the decoder to look at the bytes.
-  // cppcheck-suppress unreadVariable
-  const QString decoded =
-      utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-  return !utf8.hasError();
-}
-
-}  // namespace
-
 std::string JoinRecordLine(const PatientRecord& record) {
   std::string line;
   for (const std::string& text : record) {
@@ -28,15 +16,32 @@ std::string JoinRecordLine(const PatientRecord& record) {
 }
 
 std::vector<std::string> CutRecordItems(std::string_view text) {
+  std::string_view line = text.substr(0, text.find_first_of("\r\n"));
   std::vector<std::string> items;
-  if (text.empty()) return items;
-  for (;;) {
-    const std::size_t comma = text.find(',');
-    items.emplace_back(text.substr(0, comma));
+  while (!line.empty()) {
+    const std::size_t comma = line.find(',');
+    items.emplace_back(line.substr(0, comma));
     if (comma == std::string_view::npos) break;
-    text.remove_prefix(comma + 1);
+    line.remove_prefix(comma + 1);
   }
   return items;
+}
+
+bool IsForbiddenInRecord(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+std::vector<Field> FieldsHoldingControl(const PatientRecord& record) {
+  std::vector<Field> fields;
+  for (const FieldInfo& info : kJobSheetFields) {
+    const std::string& text = record[IndexOf(info.field)];
+    // Every such character lies in the first plane, so the UTF-16 units tell.
+    const QString decoded = ToQString(text);
+    if (std::any_of(decoded.cbegin(), decoded.cend(),
+                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
+      fields.push_back(info.field);
+  }
+  return fields;
 }
 
 std::vector<Field> FieldsHoldingComma(const PatientRecord& record) {
@@ -53,9 +58,15 @@ std::optional<QString> RecordProblem(const PatientRecord& record) {
                "later field), and %1 %2 one; remove the comma and save again")
         .arg(SpokenFieldList(commas),
              commas.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"));
+  if (const std::vector<Field> controls = FieldsHoldingControl(record); !controls.empty())
+    return QStringLiteral(
+               "%1 %2 a line break or another control character, which would split the "
+               "one-line record; remove it and save again")
+        .arg(SpokenFieldList(controls),
+             controls.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"));
   std::vector<Field> garbled;
   for (const FieldInfo& info : kJobSheetFields)
-    if (!IsValidUtf8(record[IndexOf(info.field)])) garbled.push_back(info.field);
+    if (!DecodeUtf8(record[IndexOf(info.field)])) garbled.push_back(info.field);
   if (!garbled.empty())
     return QStringLiteral("%1 %2 text that is not valid UTF-8")
         .arg(SpokenFieldList(garbled),
@@ -75,8 +86,7 @@ QString SpokenFieldList(const std::vector<Field>& fields) {
   for (const Field field : fields) {
     if (!list.isEmpty()) list += QStringLiteral(", ");
     const FieldInfo& info = InfoOf(field);
-    list +=
-        QString::fromUtf8(info.spokenName.data(), static_cast<qsizetype>(info.spokenName.size()));
+    list += ToQString(info.spokenName);
   }
   return list;
 }

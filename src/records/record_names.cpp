@@ -1,15 +1,26 @@
 #include "record_names.h"
 
+#include "qt_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <QStringDecoder>
+#include <utility>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
 
 namespace asworn {
 namespace {
 
 // The longest file name, in bytes and in UTF-16 units, that common file systems take.
 constexpr qsizetype kMaxFileNameLength = 255;
+
+// How much of a field's text a message quotes.
+constexpr qsizetype kQuotedLength = 40;
 
 bool IsControl(char16_t c) {
   return c < 0x20 || (c >= 0x7F && c <= 0x9F);
@@ -26,18 +37,21 @@ QString Escaped(const QString& text) {
   return shown;
 }
 
-std::optional<QString> DecodeName(std::string_view name) {
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                  QStringConverter::Flag::ConvertInitialBom);
-  QString text = utf8.decode(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
-  if (utf8.hasError()) return std::nullopt;
-  return text;
+QString Cut(const QString& text) {
+  if (text.size() <= kQuotedLength) return text;
+  qsizetype end = kQuotedLength;
+  if (text[end - 1].isHighSurrogate()) --end;  // never half a character
+  return text.left(end) + u'\u2026';
+}
+
+QString Quote(const QString& text) {
+  return QStringLiteral("\"%1\"").arg(Escaped(Cut(text)));
 }
 
 std::optional<QString> OneNameProblem(const char* which, std::string_view raw) {
-  const std::optional<QString> name = DecodeName(raw);
+  const std::optional<QString> name = DecodeUtf8(raw);
   if (!name) return QStringLiteral("the %1 is not valid UTF-8 text").arg(QLatin1String(which));
-  const QString quoted = QStringLiteral("\"%1\"").arg(Escaped(*name));
+  const QString quoted = Quote(*name);
   for (const QChar c : *name) {
     if (c == u'/' || c == u'\\')
       return QStringLiteral("the %1 %2 holds \"%3\", which would point outside the patient folder")
@@ -61,16 +75,45 @@ std::optional<QString> OneNameProblem(const char* which, std::string_view raw) {
 
 }  // namespace
 
+QString HomeFolder(const QByteArray& homeVariable, const QByteArray& passwordDatabaseHome) {
+  for (const QByteArray& home : {homeVariable, passwordDatabaseHome}) {
+    const QString path = QFile::decodeName(home);
+    if (!path.isEmpty() && QDir::isAbsolutePath(path)) return QDir::cleanPath(path);
+  }
+  return {};
+}
+
+QString NoPatientFolderReason() {
+  return QStringLiteral(
+      "no home folder is known for this user (HOME is not an absolute path and the password "
+      "database has none), so there is no patient folder");
+}
+
 QString DefaultPatientFolder() {
-  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (documents.isEmpty()) documents = QDir::homePath();
+  const QByteArray homeVariable = qgetenv("HOME");
+  QByteArray passwordDatabaseHome;
+#ifdef Q_OS_UNIX
+  // getpwuid_r, not getpwuid: the buffer is ours, whatever other threads look up.
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+      found->pw_dir)
+    passwordDatabaseHome = QByteArray(found->pw_dir);
+#endif
+  const QString home = HomeFolder(homeVariable, passwordDatabaseHome);
+  if (home.isEmpty()) return {};
+  // Qt finds the documents folder from HOME (and the desktop's folder settings in it); with
+  // HOME unusable, the usual one in the home folder from the password database.
+  QString documents;
+  if (home == HomeFolder(homeVariable, {}))
+    documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty()) documents = QDir(home).filePath(QStringLiteral("Documents"));
   return QDir(documents).filePath(QString::fromLatin1(kPatientFolderName));
 }
 
 QString PatientRecordFileName(std::string_view lastname, std::string_view firstname) {
-  return QString::fromUtf8(lastname.data(), static_cast<qsizetype>(lastname.size())) + u'-' +
-         QString::fromUtf8(firstname.data(), static_cast<qsizetype>(firstname.size())) +
-         QStringLiteral(".txt");
+  return ToQString(lastname) + u'-' + ToQString(firstname) + QStringLiteral(".txt");
 }
 
 QString PatientRecordPath(const QString& folder, std::string_view lastname,
@@ -91,8 +134,32 @@ std::optional<QString> NameProblem(std::string_view lastname, std::string_view f
   return std::nullopt;
 }
 
+std::optional<QString> SaveNameProblem(std::string_view lastname, std::string_view firstname) {
+  for (const auto& [which, name] :
+       {std::pair{"last name", lastname}, std::pair{"first name", firstname}}) {
+    if (name.empty())
+      return QStringLiteral(
+                 "the %1 is empty; every patient saved without it would share one file, so "
+                 "fill it in")
+          .arg(QLatin1String(which));
+    if (name.front() == '.')
+      return QStringLiteral(
+                 "the %1 %2 begins with a full stop, which would make a hidden file; remove it")
+          .arg(QLatin1String(which), QuotedText(name));
+  }
+  return std::nullopt;
+}
+
+QString QuotedText(std::string_view text) {
+  return Quote(ToQString(text));
+}
+
 QString DisplayPath(const QString& path) {
   return Escaped(QDir::toNativeSeparators(path));
+}
+
+QString QuotedPath(const QString& path) {
+  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
 }
 
 }  // namespace asworn

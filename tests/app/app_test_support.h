@@ -1,9 +1,10 @@
 #pragma once
-// Shared by the window tests: a shown window, names from the engine tables, and a watcher
-// that answers the next modal message box so that no test waits on it.
+// Shared by the window tests: a shown window without a printer, names from the engine tables,
+// and a watcher that answers modal message boxes so that no test waits on one.
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -12,16 +13,33 @@
 #include <vector>
 
 #include "main_window.h"
+#include "qt_text.h"
 #include "twips.h"
 
 namespace asworn::app::test {
 
 inline QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return ToQString(text);
+}
+
+// What Print finds in a test window unless the test gives it a printer of its own: none, so
+// that no test reaches a printer of the machine it runs on.
+inline const QString kNoTestPrinter =
+    QStringLiteral("The work ticket could not be printed: no printer in this test.");
+
+// A PDF "printer" writing to `path`, for Print to use.
+inline PrinterLookup PdfPrinterAt(const QString& path) {
+  return [path] {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return PrinterChoice{std::move(printer), {}};
+  };
 }
 
 inline std::unique_ptr<MainWindow> ShownWindow() {
   auto window = std::make_unique<MainWindow>();
+  window->SetPrinterLookup([] { return PrinterChoice{nullptr, kNoTestPrinter}; });
   window->show();
   if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
   window->activateWindow();
@@ -46,23 +64,6 @@ struct SeenMessageBox {
   QMessageBox::StandardButtons buttons;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
-
-// Looks for a modal message box every few milliseconds for up to five seconds, records it
-// and presses its OK button.
-inline void AnswerNextMessageBox(SeenMessageBox* seen, int triesLeft = 500) {
-  QTimer::singleShot(10, qApp, [seen, triesLeft] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen->seen = true;
-      seen->title = box->windowTitle();
-      seen->text = box->text();
-      seen->icon = box->icon();
-      seen->modal = box->isModal();
-      box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
-      return;
-    }
-    if (triesLeft > 0) AnswerNextMessageBox(seen, triesLeft - 1);
-  });
-}
 
 // How a watched box is answered.
 enum class Answer { ok, cancel, escapeKey, closeBox };

@@ -173,10 +173,10 @@ class ComputeTest : public QObject {
     const ComputeOutcome expected = asworn::Compute(window_->ReadJobSheet());
     QVERIFY(expected.fault);
 
-    SeenMessageBox seen;
-    AnswerNextMessageBox(&seen);
+    MessageBoxWatcher watcher({Answer::ok});
     ClickCompute();
-    QTRY_VERIFY(seen.seen);
+    QCOMPARE(watcher.seen().size(), std::size_t{1});
+    const SeenMessageBox& seen = watcher.seen()[0];
     QCOMPARE(seen.text, QString::fromStdString(expected.fault->message));
     QCOMPARE(seen.title, QStringLiteral("As-Worn Rx"));
     QCOMPARE(seen.icon, QMessageBox::Warning);

@@ -1,6 +1,8 @@
-// Start-up focus, the Tab order through every tab, select-all on entry, Enter and Esc.
+// Start-up focus, the Tab order through every tab, select-all on entry by key and by click,
+// Enter, Space and Esc, the picture's focus frame.
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -158,31 +160,98 @@ class FocusTest : public QObject {
     QCOMPARE(box->text(), QStringLiteral("Lee"));
   }
 
-  void enterAndEscapeDoNothing_data() {
+  // Enter, Return and Space press a focused button; in a field or on the tab strip Enter does
+  // nothing, and Esc does nothing anywhere.
+  void keysOnTheFocusedControl_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
-    for (const char* where : {"firstname", "wrap", "Command2", "SSTab1_tabs"}) {
-      QTest::addRow("Enter in %s", where) << where << int(Qt::Key_Return);
-      QTest::addRow("keypad Enter in %s", where) << where << int(Qt::Key_Enter);
-      QTest::addRow("Esc in %s", where) << where << int(Qt::Key_Escape);
+    QTest::addColumn<QString>("effect");  // "": nothing; "computed"; else the box shown
+    for (const char* where : {"firstname", "wrap", "SSTab1_tabs"}) {
+      QTest::addRow("Enter in %s", where) << where << int(Qt::Key_Return) << "";
+      QTest::addRow("keypad Enter in %s", where) << where << int(Qt::Key_Enter) << "";
+      QTest::addRow("Esc in %s", where) << where << int(Qt::Key_Escape) << "";
     }
+    QTest::newRow("Esc on Print") << "Command2" << int(Qt::Key_Escape) << "";
+    QTest::newRow("Esc on Compute") << "Command1" << int(Qt::Key_Escape) << "";
+    QTest::newRow("Return on Compute") << "Command1" << int(Qt::Key_Return) << "computed";
+    QTest::newRow("keypad Enter on Compute") << "Command1" << int(Qt::Key_Enter) << "computed";
+    QTest::newRow("Space on Compute") << "Command1" << int(Qt::Key_Space) << "computed";
+    QTest::newRow("Return on Print") << "Command2" << int(Qt::Key_Return) << kNoTestPrinter;
+    QTest::newRow("Return on Load")
+        << "load" << int(Qt::Key_Return) << "Please enter first and last name";
   }
-  void enterAndEscapeDoNothing() {
+  void keysOnTheFocusedControl() {
     QFETCH(QString, focus);
     QFETCH(int, key);
+    QFETCH(QString, effect);
     for (int i = 0; i < kOrder.size() && FocusName() != focus; ++i) Press(Qt::Key_Tab);
     QCOMPARE(FocusName(), focus);
     const int tab = window_->tabControl()->currentIndex();
-    Press(static_cast<Qt::Key>(key));
+    MessageBoxWatcher watcher({Answer::cancel, Answer::ok});
+    QPointer<QWidget> control = QApplication::focusWidget();
+    QTest::keyPress(control, static_cast<Qt::Key>(key));
+    if (control) QTest::keyRelease(control, static_cast<Qt::Key>(key));
     QCoreApplication::processEvents();
     QVERIFY(window_->isVisible());
-    QCOMPARE(window_->tabControl()->currentIndex(), tab);
-    for (const LabelInfo& info : kWorkTicketLabels)
-      QCOMPARE(window_->ticketLabel(info.label)->text(), Q(info.startText));
+    const bool computed = effect == "computed";
+    QCOMPARE(window_->tabControl()->currentIndex(),
+             computed || effect == kNoTestPrinter ? static_cast<int>(workTicketTab) : tab);
+    QCOMPARE(window_->ticketLabel(Label::odcsph)->text().isEmpty(), !computed);
+    if (!computed && !effect.isEmpty()) {
+      QVERIFY(!watcher.seen().empty());
+      QCOMPARE(watcher.seen().back().text, effect);
+    } else {
+      QCOMPARE(watcher.seen().size(), std::size_t{0});
+    }
     for (QToolButton* button : window_->findChildren<QToolButton*>()) {
       QVERIFY(!button->isDown());
       QVERIFY(!button->isChecked());
     }
+  }
+
+  // A click that gives a field the focus selects its whole text, as Tab does; a click into the
+  // field that has the focus places the caret.
+  void clickIntoAField_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("first name, the focus elsewhere") << "lastname"
+                                                     << "Ochs";
+    QTest::newRow("a sphere on another tab") << "odsph"
+                                             << "-2.25";
+    QTest::newRow("empty") << "record"
+                           << "";
+  }
+  void clickIntoAField() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QLineEdit* box = window_->field(*FindField(name.toStdString()));
+    for (int i = 0; i < kTabCount; ++i)
+      if (window_->tabControl()->widget(i)->isAncestorOf(box))
+        window_->tabControl()->setCurrentIndex(i);
+    window_->tabControl()->tabBar()->setFocus();
+    box->setText(text);
+    QVERIFY(!box->hasFocus());
+    const QPoint nearStart(4, box->height() / 2);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, nearStart);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(box->selectedText(), text);
+    // The second click, into the focused field, puts the caret where it lands.
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, nearStart);
+    QVERIFY(!box->hasSelectedText());
+    QCOMPARE(box->cursorPosition(), 0);
+  }
+
+  // The About picture shows that it has the focus.
+  void pictureShowsItsFocus() {
+    QWidget* picture = window_->picture();
+    window_->tabControl()->setCurrentIndex(aboutTab);  // hands the focus to the picture
+    window_->tabControl()->tabBar()->setFocus();
+    const QImage without = picture->grab().toImage();
+    for (int i = 0; i < kOrder.size() && FocusName() != "Picture1"; ++i) Press(Qt::Key_Tab);
+    QCOMPARE(FocusName(), QStringLiteral("Picture1"));
+    QVERIFY(picture->grab().toImage() != without);
+    Press(Qt::Key_Tab);
+    QVERIFY(picture->grab().toImage() == without);
   }
 };
 

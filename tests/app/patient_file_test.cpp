@@ -138,6 +138,10 @@ class PatientFileTest : public QObject {
                                        << "15," << false << "Last Name-First Name.txt";
     QTest::newRow("slash in the last name") << "lastname"
                                             << "Smith/Jones" << false << "Smith/Jones";
+    QTest::newRow("empty first name") << "firstname"
+                                      << "" << false << "the first name is empty";
+    QTest::newRow("line break in the record number") << "record"
+                                                     << "12\n34" << false << "Record number";
     QTest::newRow("folder cannot be made") << "record"
                                            << "R2" << true << "Last Name-First Name.txt";
   }

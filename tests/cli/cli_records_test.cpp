@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -69,15 +72,33 @@ TEST_F(CliRecords, SaveWritesTheExactBytesAndPrintsThePath) {
   EXPECT_EQ(Bytes(path).rfind("Łukasz,Müller,Rec #,-4.00,0.00,180,", 0), 0u);  // in UTF-8
 }
 
+// The program itself, here under a file size limit of 512 bytes, which must fail the write
+// (exit 73) rather than kill the program; stderr is not kept, it is a file too.
+int StatusUnderFileSizeLimit(const std::vector<std::string>& args) {
+  std::string command = "ulimit -f 1; exec " + std::string(ASWORN_CLI_PATH);
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const int status = std::system((command + " 2>/dev/null").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 TEST_F(CliRecords, SaveRefusalsAndFailuresKeepTheEarlierFile) {
   const std::string earlier = Save({"lastname=Doe", "firstname=Jane"});
   const std::string before = Bytes(earlier);
+  const std::string otherPatient = Save({"lastname=Smith-Jones", "firstname=Ann"});
+  const std::string otherBefore = Bytes(otherPatient);
   const std::string plainFile = PathOf("plain");
   Write(plainFile, "x");
   struct Case {
     std::vector<std::string> args;
     int status;
-    const char* errPart;
+    const char* errPart;  // nullptr: the program run under a file size limit
+  };
+  const std::string doeJane[] = {"save",         "--folder", Folder(),        "--set",
+                                 "lastname=Doe", "--set",    "firstname=Jane"};
+  const auto asDoeJane = [&](std::vector<std::string> more) {
+    std::vector<std::string> args(std::begin(doeJane), std::end(doeJane));
+    for (std::string& arg : more) args.insert(args.end(), {"--set", std::move(arg)});
+    return args;
   };
   const Case cases[] = {
       {{"save", "--folder", Folder(), "--set", "lastname=Doe", "--set", "firstname=Jane", "--set",
@@ -90,13 +111,25 @@ TEST_F(CliRecords, SaveRefusalsAndFailuresKeepTheEarlierFile) {
       {{"save", "--folder", plainFile + "/sub"}, kExitCannotWrite, "could not be created"},
       {{"save", "--folder", Folder(), "--set", "nosuch=1"}, kExitUsage, "unknown field"},
       {{"save", "--set", "lastname=Doe"}, kExitUsage, "--folder"},
+      {asDoeJane({"lastname="}), kExitSaveRefused, "the last name is empty"},
+      {asDoeJane({"firstname=.Jane"}), kExitSaveRefused, "begins with a full stop"},
+      {asDoeJane({"record=12\t34"}), kExitSaveRefused, "Record number holds a line break"},
+      {asDoeJane({"record=" + std::string(70000, '7')}), kExitSaveRefused, "loaded back"},
+      {asDoeJane({"lastname=Smith", "firstname=Jones-Ann"}), kExitSaveRefused,
+       "another patient, first name \"Ann\" and last name \"Smith-Jones\""},
+      {asDoeJane({"record=" + std::string(2000, '7')}), kExitCannotWrite, nullptr},
   };
   for (const Case& c : cases) {
+    if (!c.errPart) {
+      EXPECT_EQ(StatusUnderFileSizeLimit(c.args), c.status);
+      continue;
+    }
     const CliRun run = Cli(c.args);
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(c.errPart), std::string::npos) << run.err;
   }
+  EXPECT_EQ(Bytes(otherPatient), otherBefore);
   EXPECT_EQ(Bytes(earlier), before);
   EXPECT_EQ(Bytes(plainFile), "x");
 }
@@ -148,6 +181,13 @@ TEST_F(CliRecords, BadFilesAmongGoodOnes) {
   const CliRun onlyFault = Cli({"ticket", good, fault});
   EXPECT_EQ(onlyFault.status, kExitComputeFault);
   EXPECT_NE(onlyFault.out.find("file\t" + good + "\n"), std::string::npos);
+
+  // 20 items with their final comma and line end: the line end is no 21st item.
+  const std::string twenty = PathOf("twenty.txt");
+  Write(twenty, Bytes(good).substr(0, Bytes(good).rfind(",15,\r\n")) + ",\r\n");
+  const CliRun twentyRun = Cli({"ticket", twenty});
+  EXPECT_EQ(twentyRun.status, kExitNoInput);
+  EXPECT_NE(twentyRun.err.find("only 20 of the 21 fields"), std::string::npos) << twentyRun.err;
 
   const CliRun folder = Cli({"ticket", Folder()});
   EXPECT_EQ(folder.status, kExitNoInput);

@@ -12,6 +12,7 @@
 namespace asworn {
 namespace {
 
+using app::RecordBarcode;
 using test::FullAsciiReading;
 using test::ScanBarcodes;
 

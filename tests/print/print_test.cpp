@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "as_worn_check.h"
+#include "as_worn_check_block.h"
 #include "page_tools.h"
 #include "print_work_ticket.h"
 #include "record_barcode.h"
@@ -31,19 +31,23 @@ class PrintWorkTicketTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     window_.show();
-    window_.tabs().setCurrentIndex(0);
+    window_.tabs().setCurrentIndex(kTicketTab);
   }
 
-  // Prints the window into a PDF file and returns its path.
-  QString PrintToPdf(const QString& name, const optics::AsWornResult* asWorn = nullptr) {
+  // Prints the window, and what else is given below it, into a PDF file of the test folder
+  // and returns its path.
+  QString PrintToPdf(const QString& name, std::vector<PagePart> below = {}) {
     const QString pdf = dir_.filePath(name);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    const PrintResult result = PrintWorkTicket(window_, window_.tabs(), printer, asWorn);
+    below.insert(below.begin(), WidgetImage(window_));
+    const PrintResult result = PrintWorkTicket(below, printer);
     EXPECT_TRUE(result.ok()) << result.error.toStdString();
     return pdf;
   }
+
+  static constexpr int kTicketTab = 5;
 
   QTemporaryDir dir_;
   StandInWindow window_;
@@ -51,7 +55,6 @@ class PrintWorkTicketTest : public ::testing::Test {
 
 TEST_F(PrintWorkTicketTest, PrintsTheWorkTicketTabOnOnePage) {
   const QString pdf = PrintToPdf(QStringLiteral("ticket.pdf"));
-  EXPECT_EQ(window_.tabs().currentIndex(), kWorkTicketTab);
   EXPECT_EQ(PdfPageCount(pdf), 1);
 
   const QString png = PdfPagePng(pdf, 150);
@@ -60,27 +63,35 @@ TEST_F(PrintWorkTicketTest, PrintsTheWorkTicketTabOnOnePage) {
   EXPECT_TRUE(InkBounds(page, 100).isValid()) << "blank page";
   // The record barcode is on the "Work Ticket" tab only.
   EXPECT_EQ(ScanBarcodes(png), QStringLiteral("A12345"));
-  // Keep the page for whoever wants to look at it.
-  for (const auto& [from, to] : {std::pair{png, QStringLiteral("printed-ticket.png")},
-                                 std::pair{pdf, QStringLiteral("printed-ticket.pdf")}}) {
-    QFile::remove(to);
-    QFile::copy(from, to);
-  }
 }
 
 TEST_F(PrintWorkTicketTest, PutsTheWindowOnPaperAtItsScreenSizeOrFittedToThePage) {
   const struct {
     int widthPx;
     bool fitted;
-  } cases[] = {{Px(6285), false}, {1800, true}};
+    int barBelowPx;  // a black bar drawn below the window, as wide as it; 0: none
+  } cases[] = {{Px(6285), false, 0}, {1800, true, 0}, {Px(6285), false, 96}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.widthPx);
     window_.setFixedSize(c.widthPx, Px(3525));
-    const QString pdf = PrintToPdf(QStringLiteral("size-%1.pdf").arg(c.widthPx));
+    std::vector<PagePart> below;
+    if (c.barBelowPx > 0)
+      below.push_back(
+          {QSize(c.widthPx, c.barBelowPx), double(window_.logicalDpiX()), [&c](QPainter& painter) {
+             painter.fillRect(0, 0, c.widthPx, c.barBelowPx, Qt::black);
+           }});
+    const QString pdf = PrintToPdf(QStringLiteral("size-%1.pdf").arg(c.widthPx), below);
     const QImage page(PdfPagePng(pdf, 150));
     ASSERT_FALSE(page.isNull());
-    // The window background is grey, the paper white: the grey area is the window.
-    const QRect window = InkBounds(page);
+    // The window background is grey, the paper white: the grey area is the window, and the
+    // bar, at its own size, right below it.
+    QRect window = InkBounds(page);
+    const double barDots = double(c.barBelowPx) / window_.logicalDpiX() * 150;
+    window.setBottom(window.bottom() - static_cast<int>(std::lround(barDots)));
+    if (c.barBelowPx > 0) {
+      EXPECT_EQ(page.pixelColor(window.center().x(), window.bottom() + 3), Qt::black);
+      EXPECT_NE(page.pixelColor(window.center().x(), window.bottom() - 3), Qt::black);
+    }
     const double inches = double(c.widthPx) / window_.logicalDpiX();
     if (c.fitted) {
       EXPECT_LT(window.width(), inches * 150);
@@ -96,7 +107,6 @@ TEST_F(PrintWorkTicketTest, PutsTheWindowOnPaperAtItsScreenSizeOrFittedToThePage
 
 TEST_F(PrintWorkTicketTest, PrintingTwiceGivesTheSamePage) {
   const QImage first(PdfPagePng(PrintToPdf(QStringLiteral("first.pdf")), 150));
-  window_.tabs().setCurrentIndex(2);
   const QImage second(PdfPagePng(PrintToPdf(QStringLiteral("second.pdf")), 150));
   ASSERT_FALSE(first.isNull());
   EXPECT_TRUE(first == second);
@@ -167,7 +177,9 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
     input.tiltDegrees = 15;
     input.wrapDegrees = 15;
     const optics::AsWornResult check = optics::AsWornCheck(input);
-    const QString pdf = PrintToPdf(QStringLiteral("as-worn.pdf"), &check);
+    const double widthInches = static_cast<double>(window_.width()) / window_.logicalDpiX();
+    const QString pdf =
+        PrintToPdf(QStringLiteral("as-worn.pdf"), {AsWornCheckPart(check, widthInches)});
     EXPECT_EQ(PdfPageCount(pdf), 1);
     const QString text =
         test::Run(QStringLiteral(PDFTOTEXT_EXECUTABLE), {pdf, QStringLiteral("-")}).simplified();
@@ -183,51 +195,21 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
   }
 }
 
-TEST_F(PrintWorkTicketTest, PrinterThatCannotTakeTheJobIsReportedAndChangesNothingButTheTab) {
+TEST_F(PrintWorkTicketTest, PrinterThatCannotTakeTheJobIsReportedAndChangesNothing) {
   const QStringList before = window_.Texts();
   const QString missingFolder = dir_.filePath(QStringLiteral("no/such/folder/ticket.pdf"));
-
   QPrinter unwritable(QPrinter::HighResolution);
   unwritable.setOutputFormat(QPrinter::PdfFormat);
   unwritable.setOutputFileName(missingFolder);
-  QPrinter unknown(QPrinter::HighResolution);
-  unknown.setPrinterName(QStringLiteral("no-such-printer"));
+  window_.tabs().setCurrentIndex(1);
 
-  for (QPrinter* printer : {&unwritable, &unknown}) {
-    window_.tabs().setCurrentIndex(1);
-    const PrintResult result = PrintWorkTicket(window_, window_.tabs(), *printer);
-    EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.error.startsWith(QStringLiteral("The work ticket could not be printed: ")))
-        << result.error.toStdString();
-    EXPECT_EQ(window_.tabs().currentIndex(), kWorkTicketTab);
-    EXPECT_EQ(window_.Texts(), before);
-  }
-  EXPECT_FALSE(QFile::exists(missingFolder));
-}
-
-TEST_F(PrintWorkTicketTest, NoDefaultPrinterShowsWhyAndChangesNothingButTheTab) {
-  const QStringList before = window_.Texts();
-  QStringList shown;
-  QTimer closer;
-  closer.setInterval(20);
-  QObject::connect(&closer, &QTimer::timeout, [&shown] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown << box->text();
-      box->accept();
-    }
-  });
-  closer.start();
-  window_.tabs().setCurrentIndex(3);
-
-  const PrintResult result = PrintWorkTicketOnDefaultPrinter(window_, window_.tabs());
-  closer.stop();
-
+  const PrintResult result = PrintWorkTicket({WidgetImage(window_)}, unwritable);
   EXPECT_FALSE(result.ok());
-  EXPECT_EQ(shown, QStringList{QStringLiteral(
-                       "The work ticket could not be printed: no default printer is set up.")});
-  EXPECT_EQ(window_.tabs().currentIndex(), kWorkTicketTab);
+  EXPECT_TRUE(result.error.startsWith(QStringLiteral("The work ticket could not be printed: ")))
+      << result.error.toStdString();
+  EXPECT_EQ(window_.tabs().currentIndex(), 1);
   EXPECT_EQ(window_.Texts(), before);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_FALSE(QFile::exists(missingFolder));
 }
 
 }  // namespace

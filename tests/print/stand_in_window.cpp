@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "record_barcode.h"
+#include "twips.h"
 
 namespace asworn::test {
 namespace {
@@ -35,7 +36,7 @@ void Row(QGroupBox* box, int top, const QStringList& texts) {
 }  // namespace
 
 int Px(int twips) {
-  return (twips + 7) / 15;
+  return app::Twips(96).ToPixels(twips);
 }
 
 StandInWindow::StandInWindow() {
@@ -70,9 +71,9 @@ StandInWindow::StandInWindow() {
   ticket->setGeometry(Px(120), Px(60), Px(4935), Px(2775));
   LabelAt(ticket, QStringLiteral("Jane"), 120, 240, 2295);
   LabelAt(ticket, QStringLiteral("Doe"), 120, 495, 2295);
-  record2_ = new RecordBarcode(QStringLiteral("A12345"), ticket);
-  record2_->setGeometry(Px(2520), Px(240), Px(kRecordBarcodeWidthTwips),
-                        Px(kRecordBarcodeHeightTwips));
+  record2_ = new app::RecordBarcode(QStringLiteral("A12345"), ticket);
+  record2_->setGeometry(Px(2520), Px(240), Px(app::kRecordBarcodeWidthTwips),
+                        Px(app::kRecordBarcodeHeightTwips));
   auto* line3 = new QFrame(ticket);
   line3->setFrameShape(QFrame::HLine);
   line3->setGeometry(Px(120), Px(780), Px(4695), Px(30));

@@ -8,7 +8,7 @@
 class QLabel;
 class QTabWidget;
 
-namespace asworn {
+namespace asworn::app {
 class RecordBarcode;
 }
 
@@ -19,17 +19,17 @@ class StandInWindow : public QWidget {
   StandInWindow();
 
   QTabWidget& tabs() const { return *tabs_; }
-  RecordBarcode& record2() const { return *record2_; }
+  app::RecordBarcode& record2() const { return *record2_; }
 
   // Every label and entry text of the window, in widget order: what printing must not change.
   QStringList Texts() const;
 
  private:
   QTabWidget* tabs_;
-  RecordBarcode* record2_;
+  app::RecordBarcode* record2_;
 };
 
-// Twips to pixels of the window's screen.
+// Twips to pixels at 96 dpi, the resolution the stand-in is laid out for.
 int Px(int twips);
 
 }  // namespace asworn::test

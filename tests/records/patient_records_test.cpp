@@ -70,6 +70,23 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"file name too long", Sheet({{Field::lastname, tooLong}}), "longer than the 255"},
       {"not UTF-8", Sheet({{Field::record, "\xFF"}}),
        "Record number holds text that is not valid UTF-8"},
+      {"long name quoted cut short", Sheet({{Field::lastname, std::string(50, 'a') + "/"}}),
+       "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\u2026\" holds \"/\""},
+      {"empty last name", Sheet({{Field::lastname, ""}}), "the last name is empty"},
+      {"empty first name", Sheet({{Field::firstname, ""}}), "the first name is empty"},
+      {"hidden file", Sheet({{Field::lastname, ".x"}}), "\".x\" begins with a full stop"},
+      {"first name with a full stop first", Sheet({{Field::firstname, ".Ann"}}),
+       "begins with a full stop"},
+      {"line feed in the record number", Sheet({{Field::record, "12\n34"}}),
+       "Record number holds a line break"},
+      {"CR in two fields", Sheet({{Field::odsph, "-1.00\r"}, {Field::wrap, "\r\n5"}}),
+       "Right sphere, Face-form wrap hold a line break"},
+      {"tab in the sphere", Sheet({{Field::ossph, "-1\t.00"}}), "Left sphere holds a line break"},
+      {"next-line character", Sheet({{Field::record, "a\u0085b"}}), "control character"},
+      {"line separator", Sheet({{Field::odcyl, "a\u2028b"}}), "Right cylinder holds a line"},
+      {"record larger than Load reads", Sheet({{Field::record, std::string(70000, '7')}}),
+       "more than the 65536 bytes a patient file can hold, so it could never be loaded back; "
+       "shorten Record number"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -94,6 +111,98 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       EXPECT_EQ(ReadBytes(path), "earlier record,\r\n");
     }
   }
+}
+
+// "Smith-Jones" + "Ann" and "Smith" + "Jones-Ann" name one file: only the patient it holds may
+// replace it.
+TEST(SavePatient, NeverReplacesAnotherPatientsFile) {
+  struct Case {
+    const char* what;
+    QByteArray stored;  // the file's bytes; null: saved as Smith-Jones, Ann
+    JobSheet saving;
+    const char* messagePart;  // nullptr: replaces
+  };
+  const JobSheet other = Sheet({{Field::lastname, "Smith"}, {Field::firstname, "Jones-Ann"}});
+  const JobSheet same = Sheet({{Field::lastname, "Smith-Jones"}, {Field::firstname, "Ann"}});
+  const Case cases[] = {
+      {"another patient, one file name",
+       {},
+       other,
+       "holds the record of another patient, first name \"Ann\" and last name \"Smith-Jones\", "
+       "and saving first name \"Jones-Ann\" and last name \"Smith\" would replace it"},
+      {"the same patient again", {}, same, nullptr},
+      {"an empty file", "", same, nullptr},
+      {"a file without names", "notes\r\n", same, "holds no patient's names"},
+      {"a binary file", QByteArray("\x7F\x45LF,\x02,\0,", 10), same, "not a patient file"},
+      {"names in another case", "ann,smith-jones,x,\r\n", same, "first name \"ann\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Smith-Jones-Ann.txt");
+    if (c.stored.isNull())
+      ASSERT_TRUE(SavePatient(Sheet({{Field::lastname, "Smith-Jones"},
+                                     {Field::firstname, "Ann"},
+                                     {Field::record, "first"}}),
+                              dir.path())
+                      .ok());
+    else
+      ASSERT_TRUE(WriteBytes(path, c.stored));
+    const QByteArray before = ReadBytes(path);
+
+    const SaveResult saved = SavePatient(c.saving, dir.path());
+    EXPECT_EQ(saved.path, path);
+    if (!c.messagePart) {
+      EXPECT_TRUE(saved.ok()) << saved.message.toStdString();
+      EXPECT_EQ(*LoadPatientFile(path).sheet, c.saving);
+      continue;
+    }
+    EXPECT_EQ(saved.status, SaveStatus::refused);
+    EXPECT_TRUE(saved.message.contains(QString::fromUtf8(c.messagePart)))
+        << saved.message.toStdString();
+    EXPECT_EQ(saved.message.count(path), 1) << saved.message.toStdString();
+    EXPECT_EQ(ReadBytes(path), before);
+  }
+}
+
+// Without a usable HOME the home folder comes from the password database; with neither there
+// is no patient folder, and Save and Load say so.
+TEST(PatientFolder, HomeFromTheEnvironmentOrThePasswordDatabase) {
+  const struct {
+    const char* home;
+    const char* passwordHome;
+    const char* expected;
+  } cases[] = {
+      {"/home/ann", "/home/other", "/home/ann"},
+      {"", "/home/ann", "/home/ann"},
+      {"relative/ann", "/home/ann/", "/home/ann"},
+      {"~", "", ""},
+      {"", "", ""},
+      {"", "not/absolute", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(HomeFolder(c.home, c.passwordHome), QString::fromUtf8(c.expected))
+        << c.home << " | " << c.passwordHome;
+
+  const QByteArray home = qgetenv("HOME");
+  const QString fromPasswordDatabase = [] {
+    qunsetenv("HOME");
+    return DefaultPatientFolder();
+  }();
+  qputenv("HOME", "relative");
+  const QString fromRelativeHome = DefaultPatientFolder();
+  qputenv("HOME", home);
+  EXPECT_TRUE(QDir::isAbsolutePath(fromPasswordDatabase)) << fromPasswordDatabase.toStdString();
+  EXPECT_TRUE(fromPasswordDatabase.endsWith(u"/Documents/As-Worn Rx Patients"));
+  EXPECT_NE(fromPasswordDatabase, QStringLiteral("/Documents/As-Worn Rx Patients"));
+  EXPECT_EQ(fromRelativeHome, fromPasswordDatabase);
+
+  const SaveResult saved = SavePatient(JobSheet{}, QString());
+  const LoadResult loaded = LoadPatient(JobSheet{}, QString());
+  for (const QString& message : {saved.message, loaded.message})
+    EXPECT_TRUE(message.contains(u"no home folder is known")) << message.toStdString();
+  EXPECT_FALSE(saved.ok());
+  EXPECT_FALSE(loaded.ok());
 }
 
 TEST(LoadPatient, RefusesNamesThatCannotNameAFileInTheFolder) {
@@ -206,7 +315,6 @@ TEST(SavePatient, FolderThatCannotBeMadeIsReportedWithThePath) {
     EXPECT_TRUE(saved.message.contains(folder)) << saved.message.toStdString();
   }
   EXPECT_EQ(ReadBytes(notAFolder), "x");
-  EXPECT_FALSE(SavePatient(JobSheet{}, QString()).ok());
 }
 
 TEST(SaveAndLoad, LoadThenComputeGivesTheTicketOfBeforeTheSave) {

@@ -34,9 +34,9 @@ TEST(RecordFile, DefaultJobSheetIsTheExact111ByteLine) {
 
   const RecordReadResult read = ReadPatientRecord(saved.path);
   ASSERT_TRUE(read.ok()) << read.message.toStdString();
-  ASSERT_EQ(read.items->size(), 22u);
+  // The line end is no item: exactly the 21 texts.
+  ASSERT_EQ(read.items->size(), 21u);
   EXPECT_EQ((*read.items)[20], "15");
-  EXPECT_EQ((*read.items)[21], "\r\n");
 }
 
 // Each text lands in the file as Windows-1252 when the whole line fits, as UTF-8 otherwise,
@@ -80,8 +80,8 @@ TEST(RecordFile, TextsKeepTheirCharactersAndTheirBytes) {
 // bytes of the file, and every 100th record through a file on disk as well.
 TEST(RecordFile, RandomTextsInManyScriptsRoundTrip) {
   const std::u32string pool =
-      U"aZ09 .-+#/\t\u00E9\u00FC\u00DF\u00D8\u20AC\u0141\u0119\u0105\u03A9\u03BB\u0416\u044F"
-      U"\u05D0\u0627\u4E2D\u6587\u3042\uAC00\U0001F600\U0001F9D1\u00A0\u0081\u009D\u00C3\u00BC";
+      U"aZ09 .-+#/\u00E9\u00FC\u00DF\u00D8\u20AC\u0141\u0119\u0105\u03A9\u03BB\u0416\u044F"
+      U"\u05D0\u0627\u4E2D\u6587\u3042\uAC00\U0001F600\U0001F9D1\u00A0\u00B5\u2030\u00C3\u00BC";
   std::mt19937 random(20240607);
   QTemporaryDir dir;
   const QString path = dir.filePath("random.txt");
@@ -125,9 +125,10 @@ TEST(RecordFile, OlderFilesLoadAsTheyStand) {
     const char* messagePart;
   };
   const Case cases[] = {
-      {"no final comma: wrap holds the line end", Bytes(head + "15,15\r\n"),
-       DefaultsWith({{Field::wrap, "15\r\n"}}), ""},
+      {"no final comma", Bytes(head + "15,15\r\n"), JobSheet{}.Texts(), ""},
       {"LF alone", Bytes(head + "15,15,\n"), JobSheet{}.Texts(), ""},
+      {"CR alone", Bytes(head + "15,15\r"), JobSheet{}.Texts(), ""},
+      {"empty wrap", Bytes(head + "15,,\r\n"), DefaultsWith({{Field::wrap, ""}}), ""},
       {"no line end", Bytes(head + "15,15,"), JobSheet{}.Texts(), ""},
       {"text after the 21st comma", Bytes(head + "15,15,notes, more\r\nsecond line,\r\n"),
        JobSheet{}.Texts(), ""},
@@ -148,6 +149,15 @@ TEST(RecordFile, OlderFilesLoadAsTheyStand) {
        ""},
       {"exactly 20 items", Bytes(head + "15"), std::nullopt,
        "ends before the Face-form wrap field"},
+      {"20 items, final comma and CR LF", Bytes(head + "15,\r\n"), std::nullopt,
+       "only 20 of the 21 fields"},
+      {"20 items and a final comma", Bytes(head + "15,"), std::nullopt, "only 20 of the 21"},
+      {"wrap on the next line", Bytes(head + "15,\r\n15,\r\n"), std::nullopt, "only 20 of"},
+      {"binary with enough commas", Bytes(head + "15,\x01\x02\x7F,\0,"), std::nullopt,
+       "not a patient file"},
+      {"tab in a field", Bytes(head + "15,1\t5,\r\n"), std::nullopt, "not a patient file"},
+      {"C1 control from Windows-1252", Bytes(head + "15,15\x81,\r\n"), std::nullopt,
+       "not a patient file"},
       {"one item", "just text\r\n", std::nullopt, "only 1 of the 21 fields"},
       {"empty file", "", std::nullopt, "the file is empty"},
   };

@@ -7,7 +7,7 @@
 
 #include "code39.h"
 
-namespace asworn {
+namespace asworn::app {
 
 // The place the window gives the record barcode, in twips (1440 to the inch).
 inline constexpr int kRecordBarcodeWidthTwips = 2295;
@@ -45,4 +45,4 @@ class RecordBarcode : public QLabel {
   mutable bool encoded_ = false;
 };
 
-}  // namespace asworn
+}  // namespace asworn::app

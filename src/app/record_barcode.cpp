@@ -3,15 +3,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace asworn {
-namespace {
+#include "twips.h"
 
-int TwipsToPixels(int twips, int dpi) {
-  return (twips * dpi + 720) / 1440;
-}
-
-}  // namespace
-
+namespace asworn::app {
 RecordBarcode::RecordBarcode(QWidget* parent) : RecordBarcode(QString(), parent) {}
 
 RecordBarcode::RecordBarcode(const QString& text, QWidget* parent) : QLabel(parent) {
@@ -50,8 +44,8 @@ bool RecordBarcode::showsBars() const {
 }
 
 QSize RecordBarcode::sizeHint() const {
-  return QSize(TwipsToPixels(kRecordBarcodeWidthTwips, logicalDpiX()),
-               TwipsToPixels(kRecordBarcodeHeightTwips, logicalDpiY()));
+  return QSize(Twips(logicalDpiX()).ToPixels(kRecordBarcodeWidthTwips),
+               Twips(logicalDpiY()).ToPixels(kRecordBarcodeHeightTwips));
 }
 
 QSize RecordBarcode::minimumSizeHint() const {
@@ -68,4 +62,4 @@ void RecordBarcode::paintEvent(QPaintEvent* event) {
   PaintCode39(painter, *Symbol(), *layout, text(), font());
 }
 
-}  // namespace asworn
+}  // namespace asworn::app
