@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#include "number_text.h"
+#include "parse_number.h"
+#include "plausible_ranges.h"
+
 namespace asworn {
 namespace {
 
@@ -66,11 +70,27 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
       return "The " + name + " " + Quoted(text) + " is an index of 1, which cannot be used: " +
              "a lens of index 1 bends no light. Enter the refractive index of the lens " +
              "material, such as 1.586.";
-    case FaultKind::wrapZero:
-      return "The face-form wrap " +
-             (text.empty() ? std::string("is empty and counts as 0") : Quoted(text) + " is 0") +
-             ". The compensation needs a face-form wrap other than 0: enter the frame's wrap "
-             "in degrees.";
+    case FaultKind::notANumber:
+      return "The " + name + " " + Quoted(text) + " holds no number that can be read. " +
+             "Enter it in figures, such as 13.5 or -4.25.";
+    case FaultKind::cutShort:
+      return "The " + name + " " + Quoted(text) + " can be read only in part, as " +
+             NumberText(ReadLeadingNumber(text).value) + ". Check this entry.";
+    case FaultKind::decimalComma: {
+      std::string fullStop = text;
+      if (const std::size_t at = fullStop.find(','); at != std::string::npos) fullStop[at] = '.';
+      return "The " + name + " " + Quoted(text) + " has a decimal comma. Write decimals " +
+             "with a full stop: " + Quoted(fullStop) + ".";
+    }
+    case FaultKind::outOfRange: {
+      const PlausibleRange* range = RangeOf(first);
+      const std::string limits = range ? std::string(range->text) : std::string();
+      if (text.empty())
+        return "The " + name + " is empty, which reads as 0, outside the range " + limits +
+               ". Check this entry.";
+      return "The " + name + " " + Quoted(text) + " is outside the range " + limits +
+             ". Check this entry.";
+    }
     case FaultKind::vertexInfinite:
       return "The " + std::string(quantity) + " would be infinite at the fitted vertex " +
              "distance: with " + FieldList(fields, sheet) + ", the power and the change of " +

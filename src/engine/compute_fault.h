@@ -23,7 +23,10 @@ enum class FaultKind {
   indexAmbiguous,  // a lens index that the user's number format reads otherwise than the prism
   indexZero,       // an index of 0: the tilt factors divide by 2n
   indexOne,        // an index of 1: the lens thickness divides by n - 1
-  wrapZero,        // a wrap of 0: the reference meridians divide by its sine and tangent
+  notANumber,      // a field text in which no number can be read
+  cutShort,        // a number read in part: digits stand after it ("2.5.1")
+  decimalComma,    // likewise, cut at a comma ("-4,25")
+  outOfRange,      // a value outside the field's plausible range
   vertexInfinite,  // 1 - d·F is exactly 0: the effective power at the fitted distance is infinite
   tooLarge,        // a field's number is too large for the arithmetic
   arithmetic,      // any other division by zero, overflow or invalid operation

@@ -86,8 +86,11 @@ double ConvertUnsigned(std::string_view digits) {
   return value;
 }
 
-double ParseRadixWhole(std::string_view digits, int radix) {
+// Reads a whole number in `radix` from the start of `digits`; `used` is how many characters
+// it took.
+double ParseRadixWhole(std::string_view digits, int radix, std::size_t& used) {
   double value = 0.0;
+  used = 0;
   for (char c : digits) {
     int d;
     if (c >= '0' && c <= '9')
@@ -100,6 +103,7 @@ double ParseRadixWhole(std::string_view digits, int radix) {
       break;
     if (d >= radix) break;
     value = value * radix + d;
+    ++used;
   }
   return value;
 }
@@ -125,37 +129,83 @@ std::size_t DecimalPrefixLength(std::string_view s) {
   return i;
 }
 
+
+// The leading number of a text whose blanks are already gone.
+LeadingNumber ScanLeadingNumber(std::string_view s) {
+  LeadingNumber result{};
+  std::size_t used = 0;
+  if (s.size() >= 2 && s[0] == '&' &&
+      (s[1] == 'h' || s[1] == 'H' || s[1] == 'o' || s[1] == 'O')) {
+    const int radix = (s[1] == 'h' || s[1] == 'H') ? 16 : 8;
+    result.value = ParseRadixWhole(s.substr(2), radix, used);
+    result.found = used > 0;
+    used += 2;
+  } else {
+    std::string_view rest(s);
+    bool negative = false;
+    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+      negative = rest[0] == '-';
+      rest.remove_prefix(1);
+    }
+    const std::size_t numberLength = DecimalPrefixLength(rest);
+    if (numberLength > 0) {
+      const double magnitude = ConvertUnsigned(rest.substr(0, numberLength));
+      result.value = negative ? -magnitude : magnitude;
+      result.found = true;
+      used = numberLength + (s.size() - rest.size());
+    }
+  }
+  if (!result.found) used = 0;
+  const std::string_view left = s.substr(used);
+  for (char c : left)
+    if (IsDigit(c)) result.restHoldsDigit = true;
+  result.restStartsWithComma = result.found && !left.empty() && left.front() == ',';
+  return result;
+}
+
+// Field texts are short: the blanks are stripped into a stack buffer, or a string when long.
+class StrippedText {
+ public:
+  explicit StrippedText(std::string_view text) {
+    char* out = small_;
+    if (text.size() > sizeof small_) {
+      large_.resize(text.size());
+      out = large_.data();
+    }
+    std::size_t length = 0;
+    for (char c : text)
+      if (!IsLeadingBlank(c)) out[length++] = c;
+    text_ = std::string_view(out, length);
+  }
+  std::string_view View() const { return text_; }
+
+ private:
+  char small_[64];
+  std::string large_;
+  std::string_view text_;
+};
+
+// U+2212 MINUS SIGN and U+2013 EN DASH, as word processors and phones put them for a minus.
+constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
+constexpr std::string_view kEnDash = "\xE2\x80\x93";
+
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-  // Field texts are short: strip the blanks into a stack buffer, or a string when long.
-  char small[64];
-  std::string large;
-  char* out = small;
-  if (text.size() > sizeof small) {
-    large.resize(text.size());
-    out = large.data();
-  }
-  std::size_t length = 0;
-  for (char c : text)
-    if (!IsLeadingBlank(c)) out[length++] = c;
-  const std::string_view s(out, length);
+  const StrippedText stripped(text);
+  return ScanLeadingNumber(stripped.View()).value;
+}
 
-  if (s.size() >= 2 && s[0] == '&') {
-    if (s[1] == 'h' || s[1] == 'H') return ParseRadixWhole(s.substr(2), 16);
-    if (s[1] == 'o' || s[1] == 'O') return ParseRadixWhole(s.substr(2), 8);
+LeadingNumber ReadLeadingNumber(std::string_view text) {
+  const StrippedText stripped(text);
+  std::string_view s = stripped.View();
+  for (std::string_view dash : {kUnicodeMinus, kEnDash}) {
+    if (!s.starts_with(dash)) continue;
+    std::string ascii = "-";
+    ascii += s.substr(dash.size());
+    return ScanLeadingNumber(ascii);
   }
-
-  std::string_view rest(s);
-  bool negative = false;
-  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
-    negative = rest[0] == '-';
-    rest.remove_prefix(1);
-  }
-  const std::size_t numberLength = DecimalPrefixLength(rest);
-  if (numberLength == 0) return 0.0;
-  const double magnitude = ConvertUnsigned(rest.substr(0, numberLength));
-  return negative ? -magnitude : magnitude;
+  return ScanLeadingNumber(s);
 }
 
 std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format) {

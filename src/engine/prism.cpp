@@ -4,7 +4,7 @@
 
 #include "compute_fault.h"
 #include "number_text.h"
-#include "parse_number.h"
+#include "field_reading.h"
 
 namespace asworn {
 namespace {
@@ -22,7 +22,7 @@ constexpr std::array<EyeFields, 2> kEyes{{
 }};
 
 double Read(const StepCheck& check, const JobSheet& sheet, Field f) {
-  return check.Reading(ParseLeadingNumber(sheet[f]), f);
+  return ReadField(check, sheet, f);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "compute_fault.h"
+#include "field_reading.h"
 #include "parse_number.h"
 
 namespace asworn {
@@ -24,7 +25,7 @@ double ReadLensIndex(const JobSheet& sheet, Field indexField, const NumberFormat
     if (!index) check.Fail(FaultKind::indexNotNumber);
     if (*index != ParseLeadingNumber(text)) check.Fail(FaultKind::indexAmbiguous);
   }
-  return check.Reading(*index, indexField);
+  return InRange(check, indexField, check.Reading(*index, indexField));
 }
 
 PowerFactors FactorsOfOneLens(const JobSheet& sheet, Field indexField, double efftilt,

@@ -1,6 +1,6 @@
 #include "vertex.h"
 
-#include "parse_number.h"
+#include "field_reading.h"
 
 namespace asworn {
 
@@ -12,18 +12,17 @@ VertexResult CompensateVertex(const JobSheet& sheet, Eye eye) {
   const Field fvdF = right ? Field::odfvd : Field::osfvd;
 
   const StepCheck gapCheck(sheet, right ? "right vertex gap" : "left vertex gap", {rvdF, fvdF});
-  const double gap = gapCheck.Finite(gapCheck.Reading(ParseLeadingNumber(sheet[rvdF]), rvdF) -
-                                     gapCheck.Reading(ParseLeadingNumber(sheet[fvdF]), fvdF));
+  const double gap = gapCheck.Finite(ReadField(gapCheck, sheet, rvdF) - ReadField(gapCheck, sheet, fvdF));
   const double d = gap / 1000;  // metres
 
   const StepCheck sphCheck(sheet, right ? "right sphere" : "left sphere", {sphF, rvdF, fvdF});
-  const double S = sphCheck.Reading(ParseLeadingNumber(sheet[sphF]), sphF);
+  const double S = ReadField(sphCheck, sheet, sphF);
   const double vsph = sphCheck.Divide(S, sphCheck.Finite(1 - d * S), FaultKind::vertexInfinite);
 
   const StepCheck merCheck(
       sheet, right ? "right sphere-plus-cylinder meridian" : "left sphere-plus-cylinder meridian",
       {sphF, cylF, rvdF, fvdF});
-  const double C = merCheck.Reading(ParseLeadingNumber(sheet[cylF]), cylF);
+  const double C = ReadField(merCheck, sheet, cylF);
   const double meridian = merCheck.Finite(S + C);
   const double vmer =
       merCheck.Divide(meridian, merCheck.Finite(1 - d * meridian), FaultKind::vertexInfinite);
