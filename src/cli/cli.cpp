@@ -59,7 +59,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     const JobSheet sheet = *SheetWithOverrides(JobSheet{}, command.assignments, err);
     const ComputeOutcome outcome = Compute(sheet, format);
     if (!outcome.Succeeded()) {
-      err << "asworn-cli: " << outcome.fault->message << '\n';
+      err << "asworn-cli: " << FaultLine(*outcome.fault) << '\n';
       return kExitComputeFault;
     }
     WriteTicket(out, outcome, command.output);
@@ -79,7 +79,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     const JobSheet sheet = *SheetWithOverrides(*loaded.sheet, command.assignments, err);
     const ComputeOutcome outcome = Compute(sheet, format);
     if (!outcome.Succeeded()) {
-      err << "asworn-cli: " << file << ": " << outcome.fault->message << '\n';
+      err << "asworn-cli: " << EscapedText(file) << ": " << FaultLine(*outcome.fault) << '\n';
       faulted = true;
       continue;
     }
@@ -106,6 +106,15 @@ int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err) {
   }
   err << "asworn-cli: " << saved.message.toStdString() << '\n';
   return kExitCannotWrite;
+}
+
+// The first argument names a command unless it is an option.
+std::optional<std::string> UnknownCommand(const CLI::App& app,
+                                          const std::vector<std::string>& args) {
+  if (args.empty() || args.front().starts_with('-')) return std::nullopt;
+  for (const CLI::App* command : app.get_subcommands({}))
+    if (command->get_name() == args.front()) return std::nullopt;
+  return args.front();
 }
 
 }  // namespace
@@ -176,6 +185,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
 
+  if (const std::optional<std::string> name = UnknownCommand(app, args)) {
+    err << "asworn-cli: unknown command: " << EscapedText(*name)
+        << "\nRun 'asworn-cli --help' for the commands.\n";
+    return kExitUsage;
+  }
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);

@@ -12,6 +12,36 @@ std::string ExactNumberText(double value) {
   return std::string(buffer, result.ptr);
 }
 
+std::string EscapedText(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\t':
+        escaped += "\\t";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string FaultLine(const ComputeFault& fault) {
+  const std::string field =
+      fault.fields.empty() ? std::string() : std::string(InfoOf(fault.fields.front()).name) + ": ";
+  return field + EscapedText(fault.message);
+}
+
 void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options) {
   const WorkTicket& ticket = *outcome.ticket;
@@ -28,9 +58,10 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
     out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return;
   }
-  if (!options.source.empty()) out << "file\t" << options.source << '\n';
+  // One line per label whatever the texts hold, so that a record cannot forge a line.
+  if (!options.source.empty()) out << "file\t" << EscapedText(options.source) << '\n';
   for (const LabelInfo& info : kWorkTicketLabels)
-    out << info.name << '\t' << ticket[info.label] << '\n';
+    out << info.name << '\t' << EscapedText(ticket[info.label]) << '\n';
   if (options.detail)
     for (const auto& [name, value] : DetailValues(*outcome.compensation))
       out << name << '\t' << ExactNumberText(value) << '\n';

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "compensation_engine.h"
 
@@ -16,6 +17,12 @@ struct TicketOutputOptions {
 
 void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options);
+
+// A text on one line: tab, CR, LF and backslash written as \t, \r, \n and \\.
+std::string EscapedText(std::string_view text);
+
+// A fault on one line, led by the name of the field it names first: "odsph: The right ...".
+std::string FaultLine(const ComputeFault& fault);
 
 // Shortest text that reads back to the same double, for the intermediate values.
 std::string ExactNumberText(double value);

@@ -22,14 +22,6 @@ double AxisOffset(const JobSheet& sheet, Field axisField, double inref, std::str
   return off;
 }
 
-// atan(num / den) in degrees. A divisor of exactly 0 comes only from a wrap of 0, the
-// commonest frame: the meridian is then the limit for a wrap just above 0, ±90 degrees as
-// the numerator's sign says, and 0 when the tilt is 0 as well.
-double ReferenceMeridian(const StepCheck& check, double num, double den, double toDegrees) {
-  if (den == 0) return num > 0 ? 90.0 : num < 0 ? -90.0 : 0.0;
-  return std::atan(check.Divide(num, den)) * toDegrees;
-}
-
 }  // namespace
 
 Radians TiltAndWrapRadians(const JobSheet& sheet) {
@@ -44,8 +36,13 @@ Angles SetUpAngles(const JobSheet& sheet, const Radians& r) {
   Angles a{};
   {
     const StepCheck check(sheet, "right reference meridian", {Field::wrap, Field::tilt});
-    a.od.inref = ReferenceMeridian(check, std::tan(r.tiltrad), std::sin(r.wraprad), toDegrees);
-    a.od.outref = ReferenceMeridian(check, std::sin(r.tiltrad), std::tan(r.wraprad), toDegrees);
+    // A wrap of 0, the commonest frame, would divide by zero: the frame is then the limit for
+    // a wrap just above 0, taken at a wrap far below any that can be measured. The meridians
+    // are ±90 degrees to nine decimals (0 with no tilt), and an axis on a principal meridian
+    // falls on the side of it that a small wrap gives, not on the side rounding noise gives.
+    const double wraprad = std::sin(r.wraprad) == 0 ? kLimitWrap * r.pi / 180 : r.wraprad;
+    a.od.inref = std::atan(check.Divide(std::tan(r.tiltrad), std::sin(wraprad))) * toDegrees;
+    a.od.outref = std::atan(check.Divide(std::sin(r.tiltrad), std::tan(wraprad))) * toDegrees;
   }
   a.os.inref = 90 - a.od.inref;
   a.os.outref = 90 - a.od.outref;

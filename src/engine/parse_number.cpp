@@ -129,13 +129,11 @@ std::size_t DecimalPrefixLength(std::string_view s) {
   return i;
 }
 
-
 // The leading number of a text whose blanks are already gone.
 LeadingNumber ScanLeadingNumber(std::string_view s) {
   LeadingNumber result{};
   std::size_t used = 0;
-  if (s.size() >= 2 && s[0] == '&' &&
-      (s[1] == 'h' || s[1] == 'H' || s[1] == 'o' || s[1] == 'O')) {
+  if (s.size() >= 2 && s[0] == '&' && (s[1] == 'h' || s[1] == 'H' || s[1] == 'o' || s[1] == 'O')) {
     const int radix = (s[1] == 'h' || s[1] == 'H') ? 16 : 8;
     result.value = ParseRadixWhole(s.substr(2), radix, used);
     result.found = used > 0;

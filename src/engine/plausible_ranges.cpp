@@ -14,15 +14,24 @@ constexpr std::string_view kAngle = "-40 to +40 degrees";
 }  // namespace
 
 const std::array<PlausibleRange, 18> kPlausibleRanges{{
-    {Field::odsph, -30, 30, kPower},    {Field::odcyl, -30, 30, kPower},
-    {Field::odaxis, 0, 180, kAxis},     {Field::ossph, -30, 30, kPower},
-    {Field::oscyl, -30, 30, kPower},    {Field::osaxis, 0, 180, kAxis},
-    {Field::odbc, 0, 16, kBaseCurve},   {Field::odn, 1.40, 2.00, kIndex},
-    {Field::oddiam, 20, 100, kDiameter}, {Field::osbc, 0, 16, kBaseCurve},
-    {Field::osn, 1.40, 2.00, kIndex},   {Field::osdiam, 20, 100, kDiameter},
-    {Field::odrvd, 5, 40, kVertex},     {Field::odfvd, 5, 40, kVertex},
-    {Field::osrvd, 5, 40, kVertex},     {Field::osfvd, 5, 40, kVertex},
-    {Field::tilt, -40, 40, kAngle},     {Field::wrap, -40, 40, kAngle},
+    {Field::odsph, -30, 30, kPower},
+    {Field::odcyl, -30, 30, kPower},
+    {Field::odaxis, 0, 180, kAxis},
+    {Field::ossph, -30, 30, kPower},
+    {Field::oscyl, -30, 30, kPower},
+    {Field::osaxis, 0, 180, kAxis},
+    {Field::odbc, 0, 16, kBaseCurve},
+    {Field::odn, 1.40, 2.00, kIndex},
+    {Field::oddiam, 20, 100, kDiameter},
+    {Field::osbc, 0, 16, kBaseCurve},
+    {Field::osn, 1.40, 2.00, kIndex},
+    {Field::osdiam, 20, 100, kDiameter},
+    {Field::odrvd, 5, 40, kVertex},
+    {Field::odfvd, 5, 40, kVertex},
+    {Field::osrvd, 5, 40, kVertex},
+    {Field::osfvd, 5, 40, kVertex},
+    {Field::tilt, -40, 40, kAngle},
+    {Field::wrap, -40, 40, kAngle},
 }};
 
 const PlausibleRange* RangeOf(Field field) {

@@ -3,8 +3,8 @@
 #include <array>
 
 #include "compute_fault.h"
-#include "number_text.h"
 #include "field_reading.h"
+#include "number_text.h"
 
 namespace asworn {
 namespace {

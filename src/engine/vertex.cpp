@@ -12,7 +12,8 @@ VertexResult CompensateVertex(const JobSheet& sheet, Eye eye) {
   const Field fvdF = right ? Field::odfvd : Field::osfvd;
 
   const StepCheck gapCheck(sheet, right ? "right vertex gap" : "left vertex gap", {rvdF, fvdF});
-  const double gap = gapCheck.Finite(ReadField(gapCheck, sheet, rvdF) - ReadField(gapCheck, sheet, fvdF));
+  const double gap =
+      gapCheck.Finite(ReadField(gapCheck, sheet, rvdF) - ReadField(gapCheck, sheet, fvdF));
   const double d = gap / 1000;  // metres
 
   const StepCheck sphCheck(sheet, right ? "right sphere" : "left sphere", {sphF, rvdF, fvdF});

@@ -145,10 +145,10 @@ class ComputeTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ticketFilledBefore");
-    QTest::newRow("wrap 0 on an empty ticket") << "wrap"
-                                               << "0" << false;
-    QTest::newRow("wrap 0 on a filled ticket") << "wrap"
-                                               << "0" << true;
+    QTest::newRow("wrap without a number on an empty ticket") << "wrap"
+                                                              << "abc" << false;
+    QTest::newRow("wrap out of range on a filled ticket") << "wrap"
+                                                          << "50" << true;
     QTest::newRow("index with a letter") << "odn"
                                          << "1.586x" << true;
     QTest::newRow("empty index") << "osn"

@@ -58,10 +58,8 @@ TEST(SetUpAngles, DefaultsAndNoTilt) {
 TEST(SetUpAngles, OffsetIsRaisedOnceAndOnlyWhenNegative) {
   // A negative wrap turns the right reference meridian negative (-63.7) and the left one
   // past 90 (153.7).
-  const JobSheet sheet = Sheet({{Field::tilt, "10"},
-                                {Field::wrap, "-5"},
-                                {Field::odaxis, "180"},
-                                {Field::osaxis, "0"}});
+  const JobSheet sheet = Sheet(
+      {{Field::tilt, "10"}, {Field::wrap, "-5"}, {Field::odaxis, "180"}, {Field::osaxis, "0"}});
   const Angles a = SetUpAngles(sheet, TiltAndWrapRadians(sheet));
   EXPECT_TRUE(MatchesPrinted(a.od.off, "243.6975137"));  // 180 or more is not reduced
   EXPECT_TRUE(MatchesPrinted(a.os.off, "26.30248635"));  // -153.7, raised by 180

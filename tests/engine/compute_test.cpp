@@ -178,8 +178,8 @@ TEST(Compute, TheVertexDivisorIsExactlyZeroOnlyWithoutFusedMultiplyAdd) {
   const double d = 34.0 / 1000;
   volatile double product = d * 29.41176470588235;
   EXPECT_EQ(1 - product, 0.0);
-  const ComputeOutcome outcome = Compute(Sheet(
-      {{Field::odsph, "+29.41176470588235"}, {Field::odrvd, "39.0"}, {Field::odfvd, "5.0"}}));
+  const ComputeOutcome outcome = Compute(
+      Sheet({{Field::odsph, "+29.41176470588235"}, {Field::odrvd, "39.0"}, {Field::odfvd, "5.0"}}));
   ASSERT_FALSE(outcome.Succeeded());
   EXPECT_EQ(outcome.fault->kind, FaultKind::vertexInfinite);
 }

@@ -112,20 +112,16 @@ TEST(OpticsProperties, TheLeftEyeIsTheMirrorImageOfTheRight) {
   }
 }
 
-// A lens worn untilted (tilt and wrap 0 or next to it) at the distance it was refracted at needs no compensation: the ticket shows the
-// prescription in minus-cylinder form. A plus cylinder is transposed: sphere plus cylinder,
-// the cylinder's sign turned, the axis turned by 90 degrees. Axes 0 and 180 are one
-// meridian. A prescription without cylinder is a sphere: cylinder 0 and an axis that means
-// nothing, so its axis is not compared.
+// A lens worn untilted (tilt and wrap 0 or next to it) at the distance it was refracted at needs no
+// compensation: the ticket shows the prescription in minus-cylinder form. A plus cylinder is
+// transposed: sphere plus cylinder, the cylinder's sign turned, the axis turned by 90 degrees. Axes
+// 0 and 180 are one meridian. A prescription without cylinder is a sphere: cylinder 0 and an axis
+// that means nothing, so its axis is not compared.
 TEST(OpticsProperties, NoTiltAndNoVertexChangeLeaveThePrescriptionAsItIs) {
   const struct {
     const char *tilt, *wrap;
-  } kUntilted[] = {{"0", "0"},
-                   {"0", "0.0001"},
-                   {"0", "-0.0001"},
-                   {"0.0001", "0.0001"},
-                   {"-0.0002", "0.0001"},
-                   {"0", "0.001"}};
+  } kUntilted[] = {{"0", "0"},           {"0", "0.0001"},       {"0", "-0.0001"},
+                   {"0.0001", "0.0001"}, {"-0.0002", "0.0001"}, {"0", "0.001"}};
   SheetGenerator gen(20240612);
   for (int i = 0; i < kCases; ++i) {
     const Rx right{gen.Hundredths(-2000, 1200), gen.OneIn(6) ? 0 : gen.Hundredths(-600, 600),

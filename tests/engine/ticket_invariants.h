@@ -11,6 +11,7 @@
 
 #include "compensation_engine.h"
 #include "parse_number.h"
+#include "plausible_ranges.h"
 
 namespace asworn::testing_support {
 
@@ -57,6 +58,13 @@ inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& f
     if (fault.fields.empty()) return "the fault names no field: " + fault.message;
     if (fault.quantity.empty() || fault.message.empty()) return "the fault has no words";
     return "";
+  }
+
+  // A ticket comes only from values inside the plausible ranges.
+  for (const PlausibleRange& range : kPlausibleRanges) {
+    const double read = ReadLeadingNumber(sheet[range.field]).value;
+    if (!(read >= range.low && read <= range.high))
+      return std::string(InfoOf(range.field).name) + " outside its range gave a ticket";
   }
 
   const WorkTicket& ticket = *outcome.ticket;
