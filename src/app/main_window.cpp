@@ -182,13 +182,11 @@ void MainWindow::FillWorkTicket(const WorkTicket& ticket) {
 bool MainWindow::Compute() {
   const ComputeOutcome outcome = asworn::Compute(ReadJobSheet(), UserNumberFormat());
   if (!outcome.Succeeded()) {
-    const QString message = outcome.fault
-                                ? QString::fromStdString(outcome.fault->message)
-                                : QStringLiteral("The work ticket could not be computed.");
+    const QString message = QString::fromStdString(outcome.error().message);
     ReportFault(message);
     return false;
   }
-  FillWorkTicket(*outcome.ticket);
+  FillWorkTicket(outcome->ticket);
   return true;
 }
 

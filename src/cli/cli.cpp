@@ -59,7 +59,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     const JobSheet sheet = *SheetWithOverrides(JobSheet{}, command.assignments, err);
     const ComputeOutcome outcome = Compute(sheet, format);
     if (!outcome.Succeeded()) {
-      err << "asworn-cli: " << FaultLine(*outcome.fault) << '\n';
+      err << "asworn-cli: " << FaultLine(outcome.error()) << '\n';
       return kExitComputeFault;
     }
     WriteTicket(out, outcome, command.output);
@@ -79,7 +79,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     const JobSheet sheet = *SheetWithOverrides(*loaded.sheet, command.assignments, err);
     const ComputeOutcome outcome = Compute(sheet, format);
     if (!outcome.Succeeded()) {
-      err << "asworn-cli: " << EscapedText(file) << ": " << FaultLine(*outcome.fault) << '\n';
+      err << "asworn-cli: " << EscapedText(file) << ": " << FaultLine(outcome.error()) << '\n';
       faulted = true;
       continue;
     }

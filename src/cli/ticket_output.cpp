@@ -44,7 +44,7 @@ std::string FaultLine(const ComputeFault& fault) {
 
 void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options) {
-  const WorkTicket& ticket = *outcome.ticket;
+  const WorkTicket& ticket = outcome->ticket;
   if (options.json) {
     nlohmann::ordered_json object;
     if (!options.source.empty()) object["file"] = options.source;
@@ -52,7 +52,7 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
       object[std::string(info.name)] = ticket[info.label];
     if (options.detail) {
       nlohmann::ordered_json detail;
-      for (const auto& [name, value] : DetailValues(*outcome.compensation)) detail[name] = value;
+      for (const auto& [name, value] : DetailValues(outcome->compensation)) detail[name] = value;
       object["detail"] = detail;
     }
     out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
@@ -63,7 +63,7 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
   for (const LabelInfo& info : kWorkTicketLabels)
     out << info.name << '\t' << EscapedText(ticket[info.label]) << '\n';
   if (options.detail)
-    for (const auto& [name, value] : DetailValues(*outcome.compensation))
+    for (const auto& [name, value] : DetailValues(outcome->compensation))
       out << name << '\t' << ExactNumberText(value) << '\n';
 }
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "compute_fault.h"
 #include "field_reading.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {

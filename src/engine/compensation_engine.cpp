@@ -1,6 +1,9 @@
 #include "compensation_engine.h"
 
+#include "field_reading.h"
 #include "number_text.h"
+#include "plausible_ranges.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {
@@ -13,8 +16,7 @@ double Rounded(const JobSheet& sheet, double value, int decimals, std::string_vi
   return check.Finite(RoundHalfEven(value, decimals));
 }
 
-}  // namespace
-
+// All the computation; throws FaultSignal at the first step that fails.
 Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   Compensation c{};
   c.radians = TiltAndWrapRadians(sheet);
@@ -38,6 +40,19 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   return c;
 }
 
+// Every numeric field as Compute read it. Run after a whole Compensate, so each reading has
+// already passed; the index reads the same leniently as strictly, or Compute refused it.
+FieldValues Readings(const JobSheet& sheet) {
+  FieldValues values;
+  for (const PlausibleRange& range : kPlausibleRanges) {
+    const StepCheck check(sheet, "reading", {range.field});
+    values[IndexOf(range.field)] = ReadField(check, sheet, range.field);
+  }
+  return values;
+}
+
+}  // namespace
+
 WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
                           std::string_view decimalSeparator) {
   WorkTicket ticket;
@@ -56,15 +71,13 @@ WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
 }
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
-  ComputeOutcome outcome;
   try {
-    outcome.compensation = Compensate(sheet, format);
+    Compensation compensation = Compensate(sheet, format);
+    WorkTicket ticket = FillWorkTicket(sheet, compensation, format.decimalSeparator);
+    return ComputeOutcome(ComputedTicket{std::move(ticket), compensation, Readings(sheet)});
   } catch (const FaultSignal& signal) {
-    outcome.fault = signal.Fault();
-    return outcome;
+    return ComputeOutcome(signal.Fault());
   }
-  outcome.ticket = FillWorkTicket(sheet, *outcome.compensation, format.decimalSeparator);
-  return outcome;
 }
 
 std::vector<std::pair<std::string, double>> DetailValues(const Compensation& c) {

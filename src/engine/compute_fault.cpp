@@ -5,6 +5,7 @@
 #include "number_text.h"
 #include "parse_number.h"
 #include "plausible_ranges.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {

@@ -3,8 +3,8 @@
 // is cut short or missing, or whose value lies outside the field's plausible range, stops
 // the step that reads it.
 
-#include "compute_fault.h"
 #include "job_sheet.h"
+#include "step_check.h"
 
 namespace asworn {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "compute_fault.h"
 #include "field_reading.h"
 #include "number_text.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "step_check.h"
+
 namespace asworn {
 
 ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& angles,

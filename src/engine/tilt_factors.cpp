@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "compute_fault.h"
 #include "field_reading.h"
 #include "parse_number.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {

@@ -1,6 +1,7 @@
 #include "vertex.h"
 
 #include "field_reading.h"
+#include "step_check.h"
 
 namespace asworn {
 

@@ -171,13 +171,13 @@ class ComputeTest : public QObject {
     const QStringList ticket = Ticket();
     const QStringList fields = Fields();
     const ComputeOutcome expected = asworn::Compute(window_->ReadJobSheet());
-    QVERIFY(expected.fault);
+    QVERIFY(!expected.Succeeded());
 
     SeenMessageBox seen;
     AnswerNextMessageBox(&seen);
     ClickCompute();
     QTRY_VERIFY(seen.seen);
-    QCOMPARE(seen.text, QString::fromStdString(expected.fault->message));
+    QCOMPARE(seen.text, QString::fromStdString(expected.error().message));
     QCOMPARE(seen.title, QStringLiteral("As-Worn Rx"));
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY(seen.modal);

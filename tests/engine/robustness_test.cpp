@@ -142,8 +142,7 @@ TEST(Robustness, ComputeGivesAGoodTicketOrAFaultForOddTexts) {
     for (const FieldInfo& info : kJobSheetFields)
       if (coin(random) == 0) sheet[info.field] = kOddTexts[pick(random)];
     const NumberFormat& format = formats[i % 4];
-    ComputeOutcome outcome;
-    ASSERT_NO_THROW(outcome = Compute(sheet, format)) << Describe(sheet);
+    const ComputeOutcome outcome = Compute(sheet, format);
     const std::string broken = BrokenTicketRule(sheet, format, outcome);
     ASSERT_EQ(broken, "") << Describe(sheet) << " decimal '" << format.decimalSeparator << "'";
   }

@@ -49,12 +49,8 @@ inline bool IsPlainDecimal(std::string text, std::string_view decimalSeparator) 
 // The first rule that `outcome` breaks, or an empty text.
 inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& format,
                                     const ComputeOutcome& outcome) {
-  if (outcome.ticket.has_value() == outcome.fault.has_value())
-    return "a Compute must give either a ticket or a fault";
-  if (outcome.ticket.has_value() != outcome.compensation.has_value())
-    return "a ticket comes with its compensation and only with it";
-  if (outcome.fault) {
-    const ComputeFault& fault = *outcome.fault;
+  if (!outcome) {
+    const ComputeFault& fault = outcome.error();
     if (fault.fields.empty()) return "the fault names no field: " + fault.message;
     if (fault.quantity.empty() || fault.message.empty()) return "the fault has no words";
     return "";
@@ -67,8 +63,8 @@ inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& f
       return std::string(InfoOf(range.field).name) + " outside its range gave a ticket";
   }
 
-  const WorkTicket& ticket = *outcome.ticket;
-  const Compensation& c = *outcome.compensation;
+  const WorkTicket& ticket = outcome->ticket;
+  const Compensation& c = outcome->compensation;
   for (const LabelInfo& info : kWorkTicketLabels)
     if (info.copyOf && ticket[info.label] != sheet[*info.copyOf])
       return std::string(info.name) + " is not a copy of its field";
