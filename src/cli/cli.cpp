@@ -13,10 +13,6 @@
 namespace asworn::cli {
 namespace {
 
-constexpr char kFieldList[] =
-    "Fields: firstname, lastname, record, odsph, odcyl, odaxis, ossph, oscyl, osaxis, odbc, "
-    "odn, oddiam, osbc, osn, osdiam, odrvd, odfvd, osrvd, osfvd, tilt, wrap.";
-
 struct TicketCommand {
   TicketOutputOptions output;
   std::vector<std::string> assignments;
@@ -152,7 +148,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                    std::string("Replace a field of the job sheet (the default one, or each "
                                "patient file's), e.g. --set odsph=-4.00 --set tilt=10. May be "
                                "given many times. ") +
-                       kFieldList)
+                       "Fields: " + FieldNames() + ".")
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
   ticketCommand
@@ -181,7 +177,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       ->add_option("--set", save.assignments,
                    std::string("Replace a field of the default job sheet, e.g. --set "
                                "lastname=Doe --set firstname=Jane. May be given many times. ") +
-                       kFieldList)
+                       "Fields: " + FieldNames() + ".")
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
 

@@ -5,7 +5,6 @@
 #include <stdlib.h>  // NOLINT(modernize-deprecated-headers)
 
 #include <charconv>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -23,55 +22,10 @@ bool IsStrictBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Exactly representable powers of ten.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The common short decimal ("13.0", "-4.25", "1.586") without a library call: when the
-// digits fit 15 places and the power of ten is exact, one multiplication or division of two
-// exact doubles is correctly rounded, so the result equals the library's.
-std::optional<double> ConvertShortDecimal(std::string_view digits) {
-  // Far beyond the exact powers of ten either way. Leaving as soon as a count passes it
-  // keeps exponent - fractionDigits well inside int: an exponent typed as -2147483648 fits
-  // an int, and subtracting from it would overflow.
-  constexpr int kFarOut = 400;
-  std::uint64_t mantissa = 0;
-  int significant = 0;
-  int fractionDigits = 0;
-  bool afterPoint = false;
-  std::size_t i = 0;
-  for (; i < digits.size(); ++i) {
-    const char c = digits[i];
-    if (c == '.') {
-      afterPoint = true;
-      continue;
-    }
-    if (c < '0' || c > '9') break;
-    if (mantissa != 0 || c != '0') ++significant;
-    if (significant > 15) return std::nullopt;
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    if (afterPoint && ++fractionDigits > kFarOut) return std::nullopt;
-  }
-  int exponent = 0;
-  if (i < digits.size()) {  // e[sign]digits
-    const char* first = digits.data() + i + 1;
-    if (*first == '+') ++first;
-    const auto [end, ec] = std::from_chars(first, digits.data() + digits.size(), exponent);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    if (exponent < -kFarOut || exponent > kFarOut) return std::nullopt;
-  }
-  const int power = exponent - fractionDigits;
-  if (power < -22 || power > 22) return std::nullopt;
-  const auto m = static_cast<double>(mantissa);
-  return power < 0 ? m / kPowersOfTen[-power] : m * kPowersOfTen[power];
-}
-
 // Converts a number already known to have the form [digits][.digits][e[sign]digits]
 // (no sign), independent of the C locale.
 double ConvertUnsigned(std::string_view digits) {
   if (digits.empty()) return 0.0;
-  if (const std::optional<double> quick = ConvertShortDecimal(digits)) return *quick;
   double value = 0.0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   (void)end;
@@ -161,27 +115,13 @@ LeadingNumber ScanLeadingNumber(std::string_view s) {
   return result;
 }
 
-// Field texts are short: the blanks are stripped into a stack buffer, or a string when long.
-class StrippedText {
- public:
-  explicit StrippedText(std::string_view text) {
-    char* out = small_;
-    if (text.size() > sizeof small_) {
-      large_.resize(text.size());
-      out = large_.data();
-    }
-    std::size_t length = 0;
-    for (char c : text)
-      if (!IsLeadingBlank(c)) out[length++] = c;
-    text_ = std::string_view(out, length);
-  }
-  std::string_view View() const { return text_; }
-
- private:
-  char small_[64];
-  std::string large_;
-  std::string_view text_;
-};
+// The text without its blanks. Field texts are short enough to stay inside the string.
+std::string WithoutBlanks(std::string_view text) {
+  std::string stripped;
+  for (char c : text)
+    if (!IsLeadingBlank(c)) stripped += c;
+  return stripped;
+}
 
 // U+2212 MINUS SIGN and U+2013 EN DASH, as word processors and phones put them for a minus.
 constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
@@ -190,18 +130,15 @@ constexpr std::string_view kEnDash = "\xE2\x80\x93";
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-  const StrippedText stripped(text);
-  return ScanLeadingNumber(stripped.View()).value;
+  return ScanLeadingNumber(WithoutBlanks(text)).value;
 }
 
 LeadingNumber ReadLeadingNumber(std::string_view text) {
-  const StrippedText stripped(text);
-  std::string_view s = stripped.View();
+  std::string s = WithoutBlanks(text);
   for (std::string_view dash : {kUnicodeMinus, kEnDash}) {
     if (!s.starts_with(dash)) continue;
-    std::string ascii = "-";
-    ascii += s.substr(dash.size());
-    return ScanLeadingNumber(ascii);
+    s[dash.size() - 1] = '-';
+    return ScanLeadingNumber(std::string_view(s).substr(dash.size() - 1));
   }
   return ScanLeadingNumber(s);
 }
