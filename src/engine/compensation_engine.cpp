@@ -1,5 +1,6 @@
 #include "compensation_engine.h"
 
+#include "eye_fields.h"
 #include "field_reading.h"
 #include "number_text.h"
 #include "plausible_ranges.h"
@@ -10,9 +11,7 @@ namespace {
 
 double Rounded(const JobSheet& sheet, double value, int decimals, std::string_view quantity,
                Eye eye) {
-  const bool right = eye == Eye::right;
-  const StepCheck check(sheet, quantity,
-                        {right ? Field::odsph : Field::ossph, right ? Field::odcyl : Field::oscyl});
+  const StepCheck check(sheet, quantity, {FieldsOf(eye).sph, FieldsOf(eye).cyl});
   return check.Finite(RoundHalfEven(value, decimals));
 }
 

@@ -1,7 +1,9 @@
 #include "compute_fault.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "field_reading.h"
 #include "number_text.h"
 #include "parse_number.h"
 #include "plausible_ranges.h"
@@ -108,15 +110,22 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
 }
 
 StepCheck::StepCheck(const JobSheet& sheet, std::string_view quantity,
-                     std::initializer_list<Field> fields)
+                     std::initializer_list<Field> from)
     : sheet_(sheet), quantity_(quantity) {
-  for (Field f : fields)
-    if (fieldCount_ < fields_.size()) fields_[fieldCount_++] = f;
+  for (Field f : from)
+    if (std::find(from_.begin(), from_.begin() + fromCount_, f) == from_.begin() + fromCount_)
+      from_[fromCount_++] = f;
 }
 
-double StepCheck::Divide(double num, double den, FaultKind zeroKind) const {
-  if (den == 0.0) Fail(zeroKind);
-  return Finite(num / den);
+Checked StepCheck::Read(Field field) const {
+  const double value = ReadField(*this, sheet_, field);
+  if (std::find(read_.begin(), read_.begin() + readCount_, field) == read_.begin() + readCount_)
+    read_[readCount_++] = field;
+  return {*this, value};
+}
+
+Checked StepCheck::Number(double value) const {
+  return {*this, value};
 }
 
 double StepCheck::Finite(double value) const {
@@ -129,8 +138,16 @@ double StepCheck::Reading(double value, Field field) const {
   return value;
 }
 
+std::vector<Field> StepCheck::Fields() const {
+  std::vector<Field> fields(read_.begin(), read_.begin() + readCount_);
+  for (std::size_t i = 0; i < fromCount_; ++i)
+    if (std::find(fields.begin(), fields.end(), from_[i]) == fields.end())
+      fields.push_back(from_[i]);
+  return fields;
+}
+
 void StepCheck::Fail(FaultKind kind) const {
-  std::vector<Field> fields(fields_.begin(), fields_.begin() + static_cast<long>(fieldCount_));
+  std::vector<Field> fields = Fields();
   std::string message = FaultMessage(kind, fields, quantity_, sheet_);
   throw FaultSignal({kind, std::move(fields), std::string(quantity_), std::move(message)});
 }

@@ -6,9 +6,12 @@
 // throws FaultSignal; Compute turns it into its result, so nothing outside the engine sees it.
 
 #include <array>
+#include <cmath>
+#include <cstddef>
 #include <exception>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "compute_fault.h"
 #include "job_sheet.h"
@@ -26,14 +29,21 @@ class FaultSignal : public std::exception {
   ComputeFault fault_;
 };
 
-// The checks of one step of Compute. `quantity` names what the step computes, `fields`
-// the entries it comes from; both go into the message when the step fails.
+class Checked;
+
+// The checks of one step of Compute. `quantity` names what the step computes; the step's
+// fields are those it reads, in the order it reads them, then `from`, the fields behind the
+// results of earlier steps that it uses. Both go into the message when the step fails.
 class StepCheck {
  public:
-  StepCheck(const JobSheet& sheet, std::string_view quantity, std::initializer_list<Field> fields);
+  StepCheck(const JobSheet& sheet, std::string_view quantity,
+            std::initializer_list<Field> from = {});
 
-  // num / den; a divisor of exactly zero fails with `zeroKind`.
-  double Divide(double num, double den, FaultKind zeroKind = FaultKind::arithmetic) const;
+  // The value of `field` as Compute reads it (see field_reading.h), and the field noted.
+  Checked Read(Field field) const;
+  // A result of an earlier step, to compute with.
+  Checked Number(double value) const;
+
   // The value itself; infinite or NaN fails.
   double Finite(double value) const;
   // A number read from `field`; infinite fails as too large.
@@ -43,10 +53,59 @@ class StepCheck {
   [[noreturn]] void Fail(FaultKind kind, Field field) const;
 
  private:
+  std::vector<Field> Fields() const;
+
   const JobSheet& sheet_;
   std::string_view quantity_;
-  std::array<Field, 6> fields_{};  // no step draws on more than a few fields
-  std::size_t fieldCount_ = 0;
+  // Each field at most once, so neither list can overflow.
+  mutable std::array<Field, kFieldCount> read_{};
+  mutable std::size_t readCount_ = 0;
+  std::array<Field, kFieldCount> from_{};
+  std::size_t fromCount_ = 0;
+};
+
+// A number inside one step: every operation that divides by exactly zero or gives an
+// infinite or undefined result stops the step, so formulas read as the optics are written.
+class Checked {
+ public:
+  Checked(const StepCheck& check, double value) : check_(&check), value_(value) {}
+
+  double Value() const { return value_; }
+  // As a divisor, a zero of this number stops Compute with `kind`.
+  Checked WhenZero(FaultKind kind) const {
+    Checked c = *this;
+    c.zeroKind_ = kind;
+    return c;
+  }
+
+  friend Checked operator+(Checked a, Checked b) { return a.Made(a.value_ + b.value_); }
+  friend Checked operator+(Checked a, double b) { return a.Made(a.value_ + b); }
+  friend Checked operator+(double a, Checked b) { return b.Made(a + b.value_); }
+  friend Checked operator-(Checked a, Checked b) { return a.Made(a.value_ - b.value_); }
+  friend Checked operator-(Checked a, double b) { return a.Made(a.value_ - b); }
+  friend Checked operator-(double a, Checked b) { return b.Made(a - b.value_); }
+  friend Checked operator*(Checked a, Checked b) { return a.Made(a.value_ * b.value_); }
+  friend Checked operator*(Checked a, double b) { return a.Made(a.value_ * b); }
+  friend Checked operator*(double a, Checked b) { return b.Made(a * b.value_); }
+  friend Checked operator/(Checked a, Checked b) { return a.Made(a.value_ / b.Divisor()); }
+  friend Checked operator/(Checked a, double b) { return a.Made(a.value_ / a.Nonzero(b)); }
+  friend Checked operator/(double a, Checked b) { return b.Made(a / b.Divisor()); }
+  friend Checked Sqrt(Checked a) { return a.Made(std::sqrt(a.value_)); }
+
+ private:
+  Checked Made(double value) const { return {*check_, check_->Finite(value)}; }
+  double Divisor() const {
+    if (value_ == 0.0) check_->Fail(zeroKind_);
+    return value_;
+  }
+  double Nonzero(double divisor) const {
+    if (divisor == 0.0) check_->Fail(FaultKind::arithmetic);
+    return divisor;
+  }
+
+  const StepCheck* check_;
+  double value_;
+  FaultKind zeroKind_ = FaultKind::arithmetic;
 };
 
 }  // namespace asworn
