@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "eye_fields.h"
 #include "step_check.h"
 
 namespace asworn {
@@ -48,8 +49,8 @@ Angles SetUpAngles(const JobSheet& sheet, const Radians& r) {
   }
   a.os.inref = 90 - a.od.inref;
   a.os.outref = 90 - a.od.outref;
-  a.od.off = AxisOffset(sheet, Field::odaxis, a.od.inref, "right axis offset");
-  a.os.off = AxisOffset(sheet, Field::osaxis, a.os.inref, "left axis offset");
+  a.od.off = AxisOffset(sheet, FieldsOf(Eye::right).axis, a.od.inref, "right axis offset");
+  a.os.off = AxisOffset(sheet, FieldsOf(Eye::left).axis, a.os.inref, "left axis offset");
   return a;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "eye_fields.h"
 #include "parse_number.h"
 #include "plausible_ranges.h"
 
@@ -23,8 +24,10 @@ bool SameLetters(std::string_view a, std::string_view b) {
 bool IsZeroPowerWord(Field field, std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  const bool sphere = field == Field::odsph || field == Field::ossph;
-  const bool cylinder = field == Field::odcyl || field == Field::oscyl;
+  const bool sphere =
+      std::ranges::any_of(kEyeFields, [&](const EyeFields& e) { return e.sph == field; });
+  const bool cylinder =
+      std::ranges::any_of(kEyeFields, [&](const EyeFields& e) { return e.cyl == field; });
   if (!sphere && !cylinder) return false;
   if (SameLetters(text, "PL") || SameLetters(text, "Plano")) return true;
   return cylinder && (SameLetters(text, "DS") || SameLetters(text, "SPH"));
