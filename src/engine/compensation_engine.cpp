@@ -3,7 +3,6 @@
 #include "eye_fields.h"
 #include "field_reading.h"
 #include "number_text.h"
-#include "plausible_ranges.h"
 #include "step_check.h"
 
 namespace asworn {
@@ -39,17 +38,6 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   return c;
 }
 
-// Every numeric field as Compute read it. Run after a whole Compensate, so each reading has
-// already passed; the index reads the same leniently as strictly, or Compute refused it.
-FieldValues Readings(const JobSheet& sheet) {
-  FieldValues values;
-  for (const PlausibleRange& range : kPlausibleRanges) {
-    const StepCheck check(sheet, "reading", {range.field});
-    values[IndexOf(range.field)] = ReadField(check, sheet, range.field);
-  }
-  return values;
-}
-
 }  // namespace
 
 WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
@@ -71,9 +59,14 @@ WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
   try {
-    Compensation compensation = Compensate(sheet, format);
+    FieldValues readings;
+    Compensation compensation;
+    {
+      const ReadingRecorder recorder(readings);
+      compensation = Compensate(sheet, format);
+    }
     WorkTicket ticket = FillWorkTicket(sheet, compensation, format.decimalSeparator);
-    return ComputeOutcome(ComputedTicket{std::move(ticket), compensation, Readings(sheet)});
+    return ComputeOutcome(ComputedTicket{std::move(ticket), compensation, readings});
   } catch (const FaultSignal& signal) {
     return ComputeOutcome(signal.Fault());
   }

@@ -13,7 +13,12 @@ namespace asworn {
 namespace {
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted += text;
+  quoted += '"';
+  return quoted;
 }
 
 // "right lens index" from "Right lens index".
@@ -31,7 +36,9 @@ std::string Capitalised(std::string s) {
 // "the right sphere "+100"" or "the right sphere (empty)".
 std::string FieldWithText(Field f, const JobSheet& sheet) {
   const std::string& text = sheet[f];
-  return "the " + Lower(InfoOf(f).spokenName) + (text.empty() ? " (empty)" : " " + Quoted(text));
+  std::string words = "the " + Lower(InfoOf(f).spokenName);
+  words += text.empty() ? std::string(" (empty)") : ' ' + Quoted(text);
+  return words;
 }
 
 std::string FieldList(const std::vector<Field>& fields, const JobSheet& sheet) {

@@ -33,6 +33,8 @@ bool IsZeroPowerWord(Field field, std::string_view text) {
   return cylinder && (SameLetters(text, "DS") || SameLetters(text, "SPH"));
 }
 
+thread_local std::array<std::optional<double>, kFieldCount>* tlReadings = nullptr;
+
 bool IsBlankOnly(std::string_view text) {
   return std::ranges::all_of(text, IsBlank);
 }
@@ -43,12 +45,22 @@ double InRange(const StepCheck& check, Field field, double value) {
   const PlausibleRange* range = RangeOf(field);
   if (range && !(value >= range->low && value <= range->high))
     check.Fail(FaultKind::outOfRange, field);
+  if (tlReadings) (*tlReadings)[IndexOf(field)] = value;
   return value;
+}
+
+ReadingRecorder::ReadingRecorder(std::array<std::optional<double>, kFieldCount>& values)
+    : previous_(tlReadings) {
+  tlReadings = &values;
+}
+
+ReadingRecorder::~ReadingRecorder() {
+  tlReadings = previous_;
 }
 
 double ReadField(const StepCheck& check, const JobSheet& sheet, Field field) {
   const std::string& text = sheet[field];
-  if (IsZeroPowerWord(field, text)) return 0.0;
+  if (IsZeroPowerWord(field, text)) return InRange(check, field, 0.0);
   const LeadingNumber number = ReadLeadingNumber(text);
   if (!number.found && !IsBlankOnly(text)) check.Fail(FaultKind::notANumber, field);
   if (number.restHoldsDigit)

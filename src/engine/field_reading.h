@@ -3,7 +3,10 @@
 // is cut short or missing, or whose value lies outside the field's plausible range, stops
 // the step that reads it.
 
+#include <array>
+#include <optional>
 #include "job_sheet.h"
+
 #include "step_check.h"
 
 namespace asworn {
@@ -12,7 +15,20 @@ namespace asworn {
 // sphere or cylinder, and "DS" and "SPH" in a cylinder, are 0 too.
 double ReadField(const StepCheck& check, const JobSheet& sheet, Field field);
 
-// Stops the step when `value`, read from `field`, lies outside the field's range.
+// Stops the step when `value`, read from `field`, lies outside the field's range; otherwise
+// notes it as the value of the field for the recorder of this thread, if any.
 double InRange(const StepCheck& check, Field field, double value);
+
+// While one lives, every value read on this thread is noted in `values` by field.
+class ReadingRecorder {
+ public:
+  explicit ReadingRecorder(std::array<std::optional<double>, kFieldCount>& values);
+  ~ReadingRecorder();
+  ReadingRecorder(const ReadingRecorder&) = delete;
+  ReadingRecorder& operator=(const ReadingRecorder&) = delete;
+
+ private:
+  std::array<std::optional<double>, kFieldCount>* previous_;
+};
 
 }  // namespace asworn

@@ -118,6 +118,7 @@ LeadingNumber ScanLeadingNumber(std::string_view s) {
 // The text without its blanks. Field texts are short enough to stay inside the string.
 std::string WithoutBlanks(std::string_view text) {
   std::string stripped;
+  stripped.reserve(text.size());
   for (char c : text)
     if (!IsLeadingBlank(c)) stripped += c;
   return stripped;
@@ -127,13 +128,21 @@ std::string WithoutBlanks(std::string_view text) {
 constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
 constexpr std::string_view kEnDash = "\xE2\x80\x93";
 
+bool HasBlank(std::string_view text) {
+  for (char c : text)
+    if (IsLeadingBlank(c)) return true;
+  return false;
+}
+
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
+  if (!HasBlank(text)) return ScanLeadingNumber(text).value;
   return ScanLeadingNumber(WithoutBlanks(text)).value;
 }
 
 LeadingNumber ReadLeadingNumber(std::string_view text) {
+  if (!HasBlank(text) && !text.starts_with('\xE2')) return ScanLeadingNumber(text);
   std::string s = WithoutBlanks(text);
   for (std::string_view dash : {kUnicodeMinus, kEnDash}) {
     if (!s.starts_with(dash)) continue;

@@ -57,10 +57,11 @@ class StepCheck {
 
   const JobSheet& sheet_;
   std::string_view quantity_;
-  // Each field at most once, so neither list can overflow.
-  mutable std::array<Field, kFieldCount> read_{};
+  // Each field at most once, so neither list can overflow. Only the first `count` entries
+  // are set: a step is built for every few operations of a Compute.
+  mutable std::array<Field, kFieldCount> read_;
   mutable std::size_t readCount_ = 0;
-  std::array<Field, kFieldCount> from_{};
+  std::array<Field, kFieldCount> from_;
   std::size_t fromCount_ = 0;
 };
 

@@ -56,11 +56,15 @@ inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& f
     return "";
   }
 
-  // A ticket comes only from values inside the plausible ranges.
+  // A ticket comes only from values inside the plausible ranges, each one noted as read.
   for (const PlausibleRange& range : kPlausibleRanges) {
-    const double read = ReadLeadingNumber(sheet[range.field]).value;
-    if (!(read >= range.low && read <= range.high))
-      return std::string(InfoOf(range.field).name) + " outside its range gave a ticket";
+    const std::string name(InfoOf(range.field).name);
+    const std::optional<double> read = outcome->readings[IndexOf(range.field)];
+    if (!read) return name + " is missing from the readings";
+    if (!(*read >= range.low && *read <= range.high))
+      return name + " outside its range gave a ticket";
+    const double lenient = ReadLeadingNumber(sheet[range.field]).value;
+    if (*read != lenient && *read != 0) return name + " reads otherwise than its text";
   }
 
   const WorkTicket& ticket = outcome->ticket;
