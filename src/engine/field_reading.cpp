@@ -59,6 +59,9 @@ ReadingRecorder::~ReadingRecorder() {
 }
 
 double ReadField(const StepCheck& check, const JobSheet& sheet, Field field) {
+  // Within one Compute a text reads the same every time: a value noted once is reused.
+  if (tlReadings)
+    if (const std::optional<double>& noted = (*tlReadings)[IndexOf(field)]) return *noted;
   const std::string& text = sheet[field];
   if (IsZeroPowerWord(field, text)) return InRange(check, field, 0.0);
   const LeadingNumber number = ReadLeadingNumber(text);

@@ -19,7 +19,8 @@ double ReadField(const StepCheck& check, const JobSheet& sheet, Field field);
 // notes it as the value of the field for the recorder of this thread, if any.
 double InRange(const StepCheck& check, Field field, double value);
 
-// While one lives, every value read on this thread is noted in `values` by field.
+// While one lives, every value read on this thread is noted in `values` by field, and a
+// field read again gives its noted value without reading the text anew.
 class ReadingRecorder {
  public:
   explicit ReadingRecorder(std::array<std::optional<double>, kFieldCount>& values);

@@ -39,7 +39,7 @@ TEST(Robustness, LenientConversionFollowsItsRulesOnGeneratedTexts) {
   }
 }
 
-// Texts that once went wrong. An exponent of -2147483648 fits an int, and the quick path
+// Texts that once went wrong. An exponent of -2147483648 fits an int, and a former quick path
 // for short decimals subtracted the count of fraction digits from it: a signed overflow,
 // which the sanitizer build reports.
 struct FoundCase {
