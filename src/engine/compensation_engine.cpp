@@ -66,7 +66,7 @@ ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
       compensation = Compensate(sheet, format);
     }
     WorkTicket ticket = FillWorkTicket(sheet, compensation, format.decimalSeparator);
-    return ComputeOutcome(ComputedTicket{std::move(ticket), std::move(compensation), readings});
+    return ComputeOutcome(ComputedTicket{std::move(ticket), compensation, readings});
   } catch (const FaultSignal& signal) {
     return ComputeOutcome(signal.Fault());
   }

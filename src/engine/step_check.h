@@ -94,7 +94,9 @@ class Checked {
   friend Checked Sqrt(Checked a) { return a.Made(std::sqrt(a.value_)); }
 
  private:
-  Checked Made(double value) const { return {*check_, check_->Finite(value)}; }
+  struct Bound {};  // a result bound to the same step
+  Checked(Bound /*unused*/, const StepCheck* check, double value) : check_(check), value_(value) {}
+  Checked Made(double value) const { return Checked(Bound{}, check_, check_->Finite(value)); }
   double Divisor() const {
     if (value_ == 0.0) check_->Fail(zeroKind_);
     return value_;
