@@ -59,16 +59,15 @@ WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
   try {
-    FieldValues readings;
-    Compensation compensation;
+    ComputedTicket computed;
     {
-      const ReadingRecorder recorder(readings);
-      compensation = Compensate(sheet, format);
+      const ReadingRecorder recorder(computed.readings);
+      computed.compensation = Compensate(sheet, format);
     }
-    WorkTicket ticket = FillWorkTicket(sheet, compensation, format.decimalSeparator);
-    return ComputeOutcome(ComputedTicket{std::move(ticket), compensation, readings});
+    computed.ticket = FillWorkTicket(sheet, computed.compensation, format.decimalSeparator);
+    return ComputeOutcome(std::move(computed));
   } catch (const FaultSignal& signal) {
-    return ComputeOutcome(signal.Fault());
+    return ComputeOutcome(ComputeFault(signal.Fault()));
   }
 }
 

@@ -53,8 +53,8 @@ struct ComputedTicket {
 // What Compute gives: the ticket, or the fault that stopped it; never both, never neither.
 class ComputeOutcome {
  public:
-  explicit ComputeOutcome(ComputedTicket computed) : result_(std::move(computed)) {}
-  explicit ComputeOutcome(ComputeFault fault) : result_(std::move(fault)) {}
+  explicit ComputeOutcome(ComputedTicket&& computed) : result_(std::move(computed)) {}
+  explicit ComputeOutcome(ComputeFault&& fault) : result_(std::move(fault)) {}
 
   bool Succeeded() const { return std::holds_alternative<ComputedTicket>(result_); }
   explicit operator bool() const { return Succeeded(); }

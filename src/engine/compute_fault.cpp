@@ -135,11 +135,6 @@ Checked StepCheck::Number(double value) const {
   return {*this, value};
 }
 
-double StepCheck::Finite(double value) const {
-  if (!std::isfinite(value)) Fail(FaultKind::arithmetic);
-  return value;
-}
-
 double StepCheck::Reading(double value, Field field) const {
   if (!std::isfinite(value)) Fail(FaultKind::tooLarge, field);
   return value;

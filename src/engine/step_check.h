@@ -45,7 +45,11 @@ class StepCheck {
   Checked Number(double value) const;
 
   // The value itself; infinite or NaN fails.
-  double Finite(double value) const;
+  double Finite(double value) const {
+    if (!std::isfinite(value)) [[unlikely]]
+      Fail(FaultKind::arithmetic);
+    return value;
+  }
   // A number read from `field`; infinite fails as too large.
   double Reading(double value, Field field) const;
 
