@@ -34,7 +34,7 @@ void BM_ComputeAndAsWornCheck(benchmark::State& state) {
   const asworn::JobSheet sheet = BusySheet();
   for (auto _ : state) {
     const asworn::ComputeOutcome outcome = asworn::Compute(sheet);
-    benchmark::DoNotOptimize(asworn::optics::AsWornCheck(sheet, *outcome.compensation));
+    benchmark::DoNotOptimize(asworn::optics::AsWornCheck(*outcome));
   }
 }
 BENCHMARK(BM_ComputeAndAsWornCheck);
@@ -42,8 +42,7 @@ BENCHMARK(BM_ComputeAndAsWornCheck);
 void BM_AsWornCheckBothEyes(benchmark::State& state) {
   const asworn::JobSheet sheet = BusySheet();
   const asworn::ComputeOutcome outcome = asworn::Compute(sheet);
-  const asworn::optics::AsWornInput input =
-      asworn::optics::AsWornInputOf(sheet, *outcome.compensation);
+  const asworn::optics::AsWornInput input = asworn::optics::AsWornInputOf(*outcome);
   for (auto _ : state) benchmark::DoNotOptimize(asworn::optics::AsWornCheck(input));
 }
 BENCHMARK(BM_AsWornCheckBothEyes);

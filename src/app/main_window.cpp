@@ -198,14 +198,12 @@ bool MainWindow::Compute() {
   const JobSheet sheet = ReadJobSheet();
   const ComputeOutcome outcome = asworn::Compute(sheet, UserNumberFormat());
   if (!outcome.Succeeded()) {
-    const QString message = outcome.fault
-                                ? QString::fromStdString(outcome.fault->message)
-                                : QStringLiteral("The work ticket could not be computed.");
+    const QString message = QString::fromStdString(outcome.error().message);
     ReportFault(message);
     return false;
   }
-  FillWorkTicket(*outcome.ticket);
-  asWornCheck_ = optics::AsWornCheck(sheet, *outcome.compensation);
+  FillWorkTicket(outcome->ticket);
+  asWornCheck_ = optics::AsWornCheck(*outcome);
   return true;
 }
 

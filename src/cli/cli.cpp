@@ -16,10 +16,6 @@
 namespace asworn::cli {
 namespace {
 
-constexpr char kFieldList[] =
-    "Fields: firstname, lastname, record, odsph, odcyl, odaxis, ossph, oscyl, osaxis, odbc, "
-    "odn, oddiam, osbc, osn, osdiam, odrvd, odfvd, osrvd, osfvd, tilt, wrap.";
-
 struct TicketCommand {
   TicketOutputOptions output;
   std::vector<std::string> assignments;
@@ -62,10 +58,10 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     const JobSheet sheet = *SheetWithOverrides(JobSheet{}, command.assignments, err);
     const ComputeOutcome outcome = Compute(sheet, format);
     if (!outcome.Succeeded()) {
-      err << "asworn-cli: " << outcome.fault->message << '\n';
+      err << "asworn-cli: " << FaultLine(outcome.error()) << '\n';
       return kExitComputeFault;
     }
-    WriteTicket(out, sheet, outcome, command.output);
+    WriteTicket(out, outcome, command.output);
     return kExitOk;
   }
 
@@ -82,13 +78,13 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     const JobSheet sheet = *SheetWithOverrides(*loaded.sheet, command.assignments, err);
     const ComputeOutcome outcome = Compute(sheet, format);
     if (!outcome.Succeeded()) {
-      err << "asworn-cli: " << file << ": " << outcome.fault->message << '\n';
+      err << "asworn-cli: " << EscapedText(file) << ": " << FaultLine(outcome.error()) << '\n';
       faulted = true;
       continue;
     }
     TicketOutputOptions options = command.output;
     options.source = file;
-    WriteTicket(out, sheet, outcome, options);
+    WriteTicket(out, outcome, options);
   }
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }
@@ -109,6 +105,15 @@ int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err) {
   }
   err << "asworn-cli: " << saved.message.toStdString() << '\n';
   return kExitCannotWrite;
+}
+
+// The first argument names a command unless it is an option.
+std::optional<std::string> UnknownCommand(const CLI::App& app,
+                                          const std::vector<std::string>& args) {
+  if (args.empty() || args.front().starts_with('-')) return std::nullopt;
+  for (const CLI::App* command : app.get_subcommands({}))
+    if (command->get_name() == args.front()) return std::nullopt;
+  return args.front();
 }
 
 }  // namespace
@@ -148,7 +153,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                    std::string("Replace a field of the job sheet (the default one, or each "
                                "patient file's), e.g. --set odsph=-4.00 --set tilt=10. May be "
                                "given many times. ") +
-                       kFieldList)
+                       "Fields: " + FieldNames() + ".")
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
   ticketCommand
@@ -179,13 +184,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       ->add_option("--set", save.assignments,
                    std::string("Replace a field of the default job sheet, e.g. --set "
                                "lastname=Doe --set firstname=Jane. May be given many times. ") +
-                       kFieldList)
+                       "Fields: " + FieldNames() + ".")
       ->type_name("FIELD=TEXT")
       ->allow_extra_args(false);
 
   DcsCommand dcs;
   CLI::App* dcsCommand = AddDcsCommand(app, dcs);
 
+  if (const std::optional<std::string> name = UnknownCommand(app, args)) {
+    err << "asworn-cli: unknown command: " << EscapedText(*name)
+        << "\nRun 'asworn-cli --help' for the commands.\n";
+    return kExitUsage;
+  }
   std::vector<std::string> reversed(args.rbegin(), args.rend());
   try {
     app.parse(reversed);

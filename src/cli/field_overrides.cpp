@@ -4,6 +4,15 @@
 
 namespace asworn::cli {
 
+std::string FieldNames() {
+  std::string names;
+  for (const FieldInfo& info : kJobSheetFields) {
+    if (!names.empty()) names += ", ";
+    names += info.name;
+  }
+  return names;
+}
+
 void ApplyOverrides(JobSheet& sheet, const std::vector<std::string>& assignments) {
   for (const std::string& assignment : assignments) {
     const std::size_t eq = assignment.find('=');
@@ -13,12 +22,8 @@ void ApplyOverrides(JobSheet& sheet, const std::vector<std::string>& assignments
     const std::string name = assignment.substr(0, eq);
     const std::optional<Field> field = FindField(name);
     if (!field) {
-      std::string message = "--set: unknown field \"" + name + "\"; the fields are ";
-      for (const FieldInfo& info : kJobSheetFields) {
-        if (info.field != Field::firstname) message += ", ";
-        message += info.name;
-      }
-      throw std::invalid_argument(message);
+      throw std::invalid_argument("--set: unknown field \"" + name + "\"; the fields are " +
+                                  FieldNames());
     }
     sheet[*field] = assignment.substr(eq + 1);
   }

@@ -8,6 +8,9 @@
 
 namespace asworn::cli {
 
+// "firstname, lastname, ..., wrap": the field names in job-sheet order.
+std::string FieldNames();
+
 // Applies each "FIELD=TEXT" in turn; the text may be empty and may hold '='.
 // Throws std::invalid_argument naming the fault for a missing '=' or an unknown field.
 void ApplyOverrides(JobSheet& sheet, const std::vector<std::string>& assignments);

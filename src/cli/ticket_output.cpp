@@ -15,9 +15,39 @@ std::string ExactNumberText(double value) {
   return std::string(buffer, result.ptr);
 }
 
-void WriteTicket(std::ostream& out, const JobSheet& sheet, const ComputeOutcome& outcome,
+std::string EscapedText(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '\t':
+        escaped += "\\t";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string FaultLine(const ComputeFault& fault) {
+  const std::string field =
+      fault.fields.empty() ? std::string() : std::string(InfoOf(fault.fields.front()).name) + ": ";
+  return field + EscapedText(fault.message);
+}
+
+void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options) {
-  const WorkTicket& ticket = *outcome.ticket;
+  const WorkTicket& ticket = outcome->ticket;
   if (options.json) {
     nlohmann::ordered_json object;
     if (!options.source.empty()) object["file"] = options.source;
@@ -25,21 +55,21 @@ void WriteTicket(std::ostream& out, const JobSheet& sheet, const ComputeOutcome&
       object[std::string(info.name)] = ticket[info.label];
     if (options.detail) {
       nlohmann::ordered_json detail;
-      for (const auto& [name, value] : DetailValues(*outcome.compensation)) detail[name] = value;
+      for (const auto& [name, value] : DetailValues(outcome->compensation)) detail[name] = value;
       object["detail"] = detail;
     }
-    if (options.asWorn)
-      object["asWorn"] = AsWornJson(optics::AsWornCheck(sheet, *outcome.compensation));
+    if (options.asWorn) object["asWorn"] = AsWornJson(optics::AsWornCheck(*outcome));
     out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return;
   }
-  if (!options.source.empty()) out << "file\t" << options.source << '\n';
+  // One line per label whatever the texts hold, so that a record cannot forge a line.
+  if (!options.source.empty()) out << "file\t" << EscapedText(options.source) << '\n';
   for (const LabelInfo& info : kWorkTicketLabels)
-    out << info.name << '\t' << ticket[info.label] << '\n';
+    out << info.name << '\t' << EscapedText(ticket[info.label]) << '\n';
   if (options.detail)
-    for (const auto& [name, value] : DetailValues(*outcome.compensation))
+    for (const auto& [name, value] : DetailValues(outcome->compensation))
       out << name << '\t' << ExactNumberText(value) << '\n';
-  if (options.asWorn) WriteAsWornText(out, optics::AsWornCheck(sheet, *outcome.compensation));
+  if (options.asWorn) WriteAsWornText(out, optics::AsWornCheck(*outcome));
 }
 
 }  // namespace asworn::cli

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "compensation_engine.h"
 
@@ -15,8 +16,14 @@ struct TicketOutputOptions {
   std::string source;   // the patient file it came from; empty for the default job sheet
 };
 
-void WriteTicket(std::ostream& out, const JobSheet& sheet, const ComputeOutcome& outcome,
+void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options);
+
+// A text on one line: tab, CR, LF and backslash written as \t, \r, \n and \\.
+std::string EscapedText(std::string_view text);
+
+// A fault on one line, led by the name of the field it names first: "odsph: The right ...".
+std::string FaultLine(const ComputeFault& fault);
 
 // Shortest text that reads back to the same double, for the intermediate values.
 std::string ExactNumberText(double value);

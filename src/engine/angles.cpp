@@ -2,22 +2,23 @@
 
 #include <cmath>
 
-#include "compute_fault.h"
-#include "parse_number.h"
+#include "eye_fields.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {
 
 double DegreesToRadians(const JobSheet& sheet, Field field, double pi, std::string_view quantity) {
-  const StepCheck check(sheet, quantity, {field});
-  const double degrees = check.Reading(ParseLeadingNumber(sheet[field]), field);
-  return check.Finite(degrees * pi / 180);
+  const StepCheck check(sheet, quantity);
+  const Checked degrees = check.Read(field);
+  return (degrees * pi / 180).Value();
 }
 
 // The prescribed axis measured from the reference meridian, raised once by 180 when negative.
 double AxisOffset(const JobSheet& sheet, Field axisField, double inref, std::string_view quantity) {
-  const StepCheck check(sheet, quantity, {axisField});
-  double off = check.Finite(check.Reading(ParseLeadingNumber(sheet[axisField]), axisField) - inref);
+  const StepCheck check(sheet, quantity);
+  const Checked axis = check.Read(axisField);
+  double off = (axis - inref).Value();
   if (off < 0) off += 180;
   return off;
 }
@@ -36,17 +37,20 @@ Angles SetUpAngles(const JobSheet& sheet, const Radians& r) {
   Angles a{};
   {
     const StepCheck check(sheet, "right reference meridian", {Field::wrap, Field::tilt});
-    a.od.inref =
-        std::atan(check.Divide(std::tan(r.tiltrad), std::sin(r.wraprad), FaultKind::wrapZero)) *
-        toDegrees;
-    a.od.outref =
-        std::atan(check.Divide(std::sin(r.tiltrad), std::tan(r.wraprad), FaultKind::wrapZero)) *
-        toDegrees;
+    // A wrap of 0, the commonest frame, would divide by zero: the frame is then the limit for
+    // a wrap just above 0, taken at a wrap far below any that can be measured. The meridians
+    // are ±90 degrees to nine decimals (0 with no tilt), and an axis on a principal meridian
+    // falls on the side of it that a small wrap gives, not on the side rounding noise gives.
+    const double wraprad = std::sin(r.wraprad) == 0 ? kLimitWrap * r.pi / 180 : r.wraprad;
+    const Checked tanTilt = check.Number(std::tan(r.tiltrad));
+    const Checked sinTilt = check.Number(std::sin(r.tiltrad));
+    a.od.inref = std::atan((tanTilt / std::sin(wraprad)).Value()) * toDegrees;
+    a.od.outref = std::atan((sinTilt / std::tan(wraprad)).Value()) * toDegrees;
   }
   a.os.inref = 90 - a.od.inref;
   a.os.outref = 90 - a.od.outref;
-  a.od.off = AxisOffset(sheet, Field::odaxis, a.od.inref, "right axis offset");
-  a.os.off = AxisOffset(sheet, Field::osaxis, a.os.inref, "left axis offset");
+  a.od.off = AxisOffset(sheet, FieldsOf(Eye::right).axis, a.od.inref, "right axis offset");
+  a.os.off = AxisOffset(sheet, FieldsOf(Eye::left).axis, a.os.inref, "left axis offset");
   return a;
 }
 

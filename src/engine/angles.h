@@ -22,6 +22,9 @@ struct Angles {
   EyeAngles os;
 };
 
+// The wrap, in degrees, whose reference meridians stand for those of a wrap of 0.
+inline constexpr double kLimitWrap = 1e-9;
+
 // π, then tilt and wrap in radians.
 Radians TiltAndWrapRadians(const JobSheet& sheet);
 

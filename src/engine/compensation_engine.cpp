@@ -1,20 +1,20 @@
 #include "compensation_engine.h"
 
+#include "eye_fields.h"
+#include "field_reading.h"
 #include "number_text.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {
 
 double Rounded(const JobSheet& sheet, double value, int decimals, std::string_view quantity,
                Eye eye) {
-  const bool right = eye == Eye::right;
-  const StepCheck check(sheet, quantity,
-                        {right ? Field::odsph : Field::ossph, right ? Field::odcyl : Field::oscyl});
+  const StepCheck check(sheet, quantity, {FieldsOf(eye).sph, FieldsOf(eye).cyl});
   return check.Finite(RoundHalfEven(value, decimals));
 }
 
-}  // namespace
-
+// All the computation; throws FaultSignal at the first step that fails.
 Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   Compensation c{};
   c.radians = TiltAndWrapRadians(sheet);
@@ -38,6 +38,8 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   return c;
 }
 
+}  // namespace
+
 WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
                           std::string_view decimalSeparator) {
   WorkTicket ticket;
@@ -56,15 +58,17 @@ WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
 }
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
-  ComputeOutcome outcome;
   try {
-    outcome.compensation = Compensate(sheet, format);
+    ComputedTicket computed;
+    {
+      const ReadingRecorder recorder(computed.readings);
+      computed.compensation = Compensate(sheet, format);
+    }
+    computed.ticket = FillWorkTicket(sheet, computed.compensation, format.decimalSeparator);
+    return ComputeOutcome(std::move(computed));
   } catch (const FaultSignal& signal) {
-    outcome.fault = signal.Fault();
-    return outcome;
+    return ComputeOutcome(ComputeFault(signal.Fault()));
   }
-  outcome.ticket = FillWorkTicket(sheet, *outcome.compensation, format.decimalSeparator);
-  return outcome;
 }
 
 std::vector<std::pair<std::string, double>> DetailValues(const Compensation& c) {

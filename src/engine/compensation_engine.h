@@ -3,10 +3,12 @@
 // stopped it. Every number is computed before any label text is made, so a Compute either
 // gives a whole ticket or nothing.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "angles.h"
@@ -32,22 +34,43 @@ struct Compensation {
   Prism prism;
 };
 
-// All the computation; throws FaultSignal at the first step that fails.
-Compensation Compensate(const JobSheet& sheet, const NumberFormat& format);
-
 // The ticket of a finished compensation: 13 copies, six compensated values, two prisms,
 // and the two fixed "Base In" labels.
 WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& compensation,
                           std::string_view decimalSeparator);
 
-struct ComputeOutcome {
-  std::optional<WorkTicket> ticket;          // set when Compute finished
-  std::optional<Compensation> compensation;  // likewise
-  std::optional<ComputeFault> fault;         // set when it stopped
+// The value Compute read from each numeric field (by Field index); none for the names and
+// the record number.
+using FieldValues = std::array<std::optional<double>, kFieldCount>;
 
-  bool Succeeded() const { return ticket.has_value(); }
+// A finished Compute.
+struct ComputedTicket {
+  WorkTicket ticket;
+  Compensation compensation;  // every number behind the ticket
+  FieldValues readings;       // the entries as read: prescription, lens, fitting
 };
 
+// What Compute gives: the ticket, or the fault that stopped it; never both, never neither.
+class ComputeOutcome {
+ public:
+  explicit ComputeOutcome(ComputedTicket&& computed) : result_(std::move(computed)) {}
+  explicit ComputeOutcome(ComputeFault&& fault) : result_(std::move(fault)) {}
+
+  bool Succeeded() const { return std::holds_alternative<ComputedTicket>(result_); }
+  explicit operator bool() const { return Succeeded(); }
+
+  // The ticket; throws std::bad_variant_access after a fault.
+  const ComputedTicket& value() const { return std::get<ComputedTicket>(result_); }
+  const ComputedTicket& operator*() const { return value(); }
+  const ComputedTicket* operator->() const { return &value(); }
+  // The fault; throws std::bad_variant_access after a ticket.
+  const ComputeFault& error() const { return std::get<ComputeFault>(result_); }
+
+ private:
+  std::variant<ComputedTicket, ComputeFault> result_;
+};
+
+// The only way into the engine: never throws for any texts.
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format = {});
 
 // The named intermediate values, for checking a result by hand.

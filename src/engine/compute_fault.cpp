@@ -1,12 +1,24 @@
 #include "compute_fault.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "field_reading.h"
+#include "number_text.h"
+#include "parse_number.h"
+#include "plausible_ranges.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted += '"';
+  quoted += text;
+  quoted += '"';
+  return quoted;
 }
 
 // "right lens index" from "Right lens index".
@@ -24,7 +36,9 @@ std::string Capitalised(std::string s) {
 // "the right sphere "+100"" or "the right sphere (empty)".
 std::string FieldWithText(Field f, const JobSheet& sheet) {
   const std::string& text = sheet[f];
-  return "the " + Lower(InfoOf(f).spokenName) + (text.empty() ? " (empty)" : " " + Quoted(text));
+  std::string words = "the " + Lower(InfoOf(f).spokenName);
+  words += text.empty() ? std::string(" (empty)") : ' ' + Quoted(text);
+  return words;
 }
 
 std::string FieldList(const std::vector<Field>& fields, const JobSheet& sheet) {
@@ -66,11 +80,27 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
       return "The " + name + " " + Quoted(text) + " is an index of 1, which cannot be used: " +
              "a lens of index 1 bends no light. Enter the refractive index of the lens " +
              "material, such as 1.586.";
-    case FaultKind::wrapZero:
-      return "The face-form wrap " +
-             (text.empty() ? std::string("is empty and counts as 0") : Quoted(text) + " is 0") +
-             ". The compensation needs a face-form wrap other than 0: enter the frame's wrap "
-             "in degrees.";
+    case FaultKind::notANumber:
+      return "The " + name + " " + Quoted(text) + " holds no number that can be read. " +
+             "Enter it in figures, such as 13.5 or -4.25.";
+    case FaultKind::cutShort:
+      return "The " + name + " " + Quoted(text) + " can be read only in part, as " +
+             NumberText(ReadLeadingNumber(text).value) + ". Check this entry.";
+    case FaultKind::decimalComma: {
+      std::string fullStop = text;
+      if (const std::size_t at = fullStop.find(','); at != std::string::npos) fullStop[at] = '.';
+      return "The " + name + " " + Quoted(text) + " has a decimal comma. Write decimals " +
+             "with a full stop: " + Quoted(fullStop) + ".";
+    }
+    case FaultKind::outOfRange: {
+      const PlausibleRange* range = RangeOf(first);
+      const std::string limits = range ? std::string(range->text) : std::string();
+      if (text.empty())
+        return "The " + name + " is empty, which reads as 0, outside the range " + limits +
+               ". Check this entry.";
+      return "The " + name + " " + Quoted(text) + " is outside the range " + limits +
+             ". Check this entry.";
+    }
     case FaultKind::vertexInfinite:
       return "The " + std::string(quantity) + " would be infinite at the fitted vertex " +
              "distance: with " + FieldList(fields, sheet) + ", the power and the change of " +
@@ -87,20 +117,22 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
 }
 
 StepCheck::StepCheck(const JobSheet& sheet, std::string_view quantity,
-                     std::initializer_list<Field> fields)
+                     std::initializer_list<Field> from)
     : sheet_(sheet), quantity_(quantity) {
-  for (Field f : fields)
-    if (fieldCount_ < fields_.size()) fields_[fieldCount_++] = f;
+  for (Field f : from)
+    if (std::find(from_.begin(), from_.begin() + fromCount_, f) == from_.begin() + fromCount_)
+      from_[fromCount_++] = f;
 }
 
-double StepCheck::Divide(double num, double den, FaultKind zeroKind) const {
-  if (den == 0.0) Fail(zeroKind);
-  return Finite(num / den);
+Checked StepCheck::Read(Field field) const {
+  const double value = ReadField(*this, sheet_, field);
+  if (std::find(read_.begin(), read_.begin() + readCount_, field) == read_.begin() + readCount_)
+    read_[readCount_++] = field;
+  return {*this, value};
 }
 
-double StepCheck::Finite(double value) const {
-  if (!std::isfinite(value)) Fail(FaultKind::arithmetic);
-  return value;
+Checked StepCheck::Number(double value) const {
+  return {*this, value};
 }
 
 double StepCheck::Reading(double value, Field field) const {
@@ -108,8 +140,16 @@ double StepCheck::Reading(double value, Field field) const {
   return value;
 }
 
+std::vector<Field> StepCheck::Fields() const {
+  std::vector<Field> fields(read_.begin(), read_.begin() + readCount_);
+  for (std::size_t i = 0; i < fromCount_; ++i)
+    if (std::find(fields.begin(), fields.end(), from_[i]) == fields.end())
+      fields.push_back(from_[i]);
+  return fields;
+}
+
 void StepCheck::Fail(FaultKind kind) const {
-  std::vector<Field> fields(fields_.begin(), fields_.begin() + static_cast<long>(fieldCount_));
+  std::vector<Field> fields = Fields();
   std::string message = FaultMessage(kind, fields, quantity_, sheet_);
   throw FaultSignal({kind, std::move(fields), std::string(quantity_), std::move(message)});
 }

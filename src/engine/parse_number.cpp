@@ -5,7 +5,6 @@
 #include <stdlib.h>  // NOLINT(modernize-deprecated-headers)
 
 #include <charconv>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -23,55 +22,10 @@ bool IsStrictBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// Exactly representable powers of ten.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The common short decimal ("13.0", "-4.25", "1.586") without a library call: when the
-// digits fit 15 places and the power of ten is exact, one multiplication or division of two
-// exact doubles is correctly rounded, so the result equals the library's.
-std::optional<double> ConvertShortDecimal(std::string_view digits) {
-  // Far beyond the exact powers of ten either way. Leaving as soon as a count passes it
-  // keeps exponent - fractionDigits well inside int: an exponent typed as -2147483648 fits
-  // an int, and subtracting from it would overflow.
-  constexpr int kFarOut = 400;
-  std::uint64_t mantissa = 0;
-  int significant = 0;
-  int fractionDigits = 0;
-  bool afterPoint = false;
-  std::size_t i = 0;
-  for (; i < digits.size(); ++i) {
-    const char c = digits[i];
-    if (c == '.') {
-      afterPoint = true;
-      continue;
-    }
-    if (c < '0' || c > '9') break;
-    if (mantissa != 0 || c != '0') ++significant;
-    if (significant > 15) return std::nullopt;
-    mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-    if (afterPoint && ++fractionDigits > kFarOut) return std::nullopt;
-  }
-  int exponent = 0;
-  if (i < digits.size()) {  // e[sign]digits
-    const char* first = digits.data() + i + 1;
-    if (*first == '+') ++first;
-    const auto [end, ec] = std::from_chars(first, digits.data() + digits.size(), exponent);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    if (exponent < -kFarOut || exponent > kFarOut) return std::nullopt;
-  }
-  const int power = exponent - fractionDigits;
-  if (power < -22 || power > 22) return std::nullopt;
-  const auto m = static_cast<double>(mantissa);
-  return power < 0 ? m / kPowersOfTen[-power] : m * kPowersOfTen[power];
-}
-
 // Converts a number already known to have the form [digits][.digits][e[sign]digits]
 // (no sign), independent of the C locale.
 double ConvertUnsigned(std::string_view digits) {
   if (digits.empty()) return 0.0;
-  if (const std::optional<double> quick = ConvertShortDecimal(digits)) return *quick;
   double value = 0.0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   (void)end;
@@ -86,8 +40,11 @@ double ConvertUnsigned(std::string_view digits) {
   return value;
 }
 
-double ParseRadixWhole(std::string_view digits, int radix) {
+// Reads a whole number in `radix` from the start of `digits`; `used` is how many characters
+// it took.
+double ParseRadixWhole(std::string_view digits, int radix, std::size_t& used) {
   double value = 0.0;
+  used = 0;
   for (char c : digits) {
     int d;
     if (c >= '0' && c <= '9')
@@ -100,6 +57,7 @@ double ParseRadixWhole(std::string_view digits, int radix) {
       break;
     if (d >= radix) break;
     value = value * radix + d;
+    ++used;
   }
   return value;
 }
@@ -125,37 +83,73 @@ std::size_t DecimalPrefixLength(std::string_view s) {
   return i;
 }
 
+// The leading number of a text whose blanks are already gone.
+LeadingNumber ScanLeadingNumber(std::string_view s) {
+  LeadingNumber result{};
+  std::size_t used = 0;
+  if (s.size() >= 2 && s[0] == '&' && (s[1] == 'h' || s[1] == 'H' || s[1] == 'o' || s[1] == 'O')) {
+    const int radix = (s[1] == 'h' || s[1] == 'H') ? 16 : 8;
+    result.value = ParseRadixWhole(s.substr(2), radix, used);
+    result.found = used > 0;
+    used += 2;
+  } else {
+    std::string_view rest(s);
+    bool negative = false;
+    if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+      negative = rest[0] == '-';
+      rest.remove_prefix(1);
+    }
+    const std::size_t numberLength = DecimalPrefixLength(rest);
+    if (numberLength > 0) {
+      const double magnitude = ConvertUnsigned(rest.substr(0, numberLength));
+      result.value = negative ? -magnitude : magnitude;
+      result.found = true;
+      used = numberLength + (s.size() - rest.size());
+    }
+  }
+  if (!result.found) used = 0;
+  const std::string_view left = s.substr(used);
+  for (char c : left)
+    if (IsDigit(c)) result.restHoldsDigit = true;
+  result.restStartsWithComma = result.found && !left.empty() && left.front() == ',';
+  return result;
+}
+
+// The text without its blanks. Field texts are short enough to stay inside the string.
+std::string WithoutBlanks(std::string_view text) {
+  std::string stripped;
+  stripped.reserve(text.size());
+  for (char c : text)
+    if (!IsLeadingBlank(c)) stripped += c;
+  return stripped;
+}
+
+// U+2212 MINUS SIGN and U+2013 EN DASH, as word processors and phones put them for a minus.
+constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
+constexpr std::string_view kEnDash = "\xE2\x80\x93";
+
+bool HasBlank(std::string_view text) {
+  for (char c : text)
+    if (IsLeadingBlank(c)) return true;
+  return false;
+}
+
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-  // Field texts are short: strip the blanks into a stack buffer, or a string when long.
-  char small[64];
-  std::string large;
-  char* out = small;
-  if (text.size() > sizeof small) {
-    large.resize(text.size());
-    out = large.data();
-  }
-  std::size_t length = 0;
-  for (char c : text)
-    if (!IsLeadingBlank(c)) out[length++] = c;
-  const std::string_view s(out, length);
+  if (!HasBlank(text)) return ScanLeadingNumber(text).value;
+  return ScanLeadingNumber(WithoutBlanks(text)).value;
+}
 
-  if (s.size() >= 2 && s[0] == '&') {
-    if (s[1] == 'h' || s[1] == 'H') return ParseRadixWhole(s.substr(2), 16);
-    if (s[1] == 'o' || s[1] == 'O') return ParseRadixWhole(s.substr(2), 8);
+LeadingNumber ReadLeadingNumber(std::string_view text) {
+  if (!HasBlank(text) && !text.starts_with('\xE2')) return ScanLeadingNumber(text);
+  std::string s = WithoutBlanks(text);
+  for (std::string_view dash : {kUnicodeMinus, kEnDash}) {
+    if (!s.starts_with(dash)) continue;
+    s[dash.size() - 1] = '-';
+    return ScanLeadingNumber(std::string_view(s).substr(dash.size() - 1));
   }
-
-  std::string_view rest(s);
-  bool negative = false;
-  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
-    negative = rest[0] == '-';
-    rest.remove_prefix(1);
-  }
-  const std::size_t numberLength = DecimalPrefixLength(rest);
-  if (numberLength == 0) return 0.0;
-  const double magnitude = ConvertUnsigned(rest.substr(0, numberLength));
-  return negative ? -magnitude : magnitude;
+  return ScanLeadingNumber(s);
 }
 
 std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format) {

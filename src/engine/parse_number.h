@@ -14,6 +14,19 @@ namespace asworn {
 // a number too large for a double comes back infinite, for the caller to refuse.
 double ParseLeadingNumber(std::string_view text);
 
+// The lenient reading of a field, with what it left unread: Compute refuses a text whose
+// number was cut short ("-4,25" read as -4) or that holds no number at all.
+struct LeadingNumber {
+  double value = 0.0;
+  bool found = false;                // a number was read
+  bool restHoldsDigit = false;       // after the number (or in a text without one) stands a digit
+  bool restStartsWithComma = false;  // the number ends at a comma: a decimal comma
+};
+
+// As ParseLeadingNumber, but a minus sign (U+2212) or an en dash (U+2013) in front of the
+// number reads as a minus.
+LeadingNumber ReadLeadingNumber(std::string_view text);
+
 // Strict: the whole text, blanks around it aside, must be one number in the user's format
 // (sign, digits with group separators, the decimal separator, exponent). Otherwise nothing.
 std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format);

@@ -2,76 +2,74 @@
 
 #include <array>
 
-#include "compute_fault.h"
+#include "eye_fields.h"
 #include "number_text.h"
-#include "parse_number.h"
+#include "step_check.h"
 
 namespace asworn {
 namespace {
 
-struct EyeFields {
-  Field sph, cyl, diam, n, bc;
-  std::string_view thickness, equivalent, baseCurve, prism;  // what each step computes
-};
-
-constexpr std::array<EyeFields, 2> kEyes{{
-    {Field::odsph, Field::odcyl, Field::oddiam, Field::odn, Field::odbc, "right lens thickness",
-     "right spherical equivalent", "right base curve power", "right prism"},
-    {Field::ossph, Field::oscyl, Field::osdiam, Field::osn, Field::osbc, "left lens thickness",
-     "left spherical equivalent", "left base curve power", "left prism"},
-}};
-
-double Read(const StepCheck& check, const JobSheet& sheet, Field f) {
-  return check.Reading(ParseLeadingNumber(sheet[f]), f);
-}
+// What each step computes, right eye and left eye.
+constexpr std::string_view kThickness[] = {"right lens thickness", "left lens thickness"};
+constexpr std::string_view kEquivalent[] = {"right spherical equivalent",
+                                            "left spherical equivalent"};
+constexpr std::string_view kBaseCurve[] = {"right base curve power", "left base curve power"};
+constexpr std::string_view kPrism[] = {"right prism", "left prism"};
+constexpr Eye kBothEyes[] = {Eye::right, Eye::left};
 
 }  // namespace
 
 Prism ComputePrism(const JobSheet& sheet, double pi) {
   std::array<PrismOfOneEye, 2> p{};
   // Each step for the right eye, then for the left: the order decides which fault comes first.
-  for (std::size_t e = 0; e < 2; ++e) {
-    const EyeFields& f = kEyes[e];
-    const StepCheck check(sheet, f.thickness, {f.n, f.sph, f.diam});
-    const double S = Read(check, sheet, f.sph);
-    const double semi = check.Finite(Read(check, sheet, f.diam) / 2);
-    const double h = check.Finite(semi * semi);
-    const double n = Read(check, sheet, f.n);
-    p[e].sag = check.Divide(check.Finite(S * h), check.Finite(check.Finite(n - 1) * 2000),
-                            FaultKind::indexOne);
+  for (Eye eye : kBothEyes) {
+    const EyeFields& f = FieldsOf(eye);
+    const StepCheck check(sheet, kThickness[IndexOf(eye)]);
+    const Checked n = check.Read(f.n);
+    const Checked S = check.Read(f.sph);
+    const Checked D = check.Read(f.diam);
+    const Checked h = (D / 2) * (D / 2);
+    // Sag of the sphere over the lens's semi-diameter.
+    p[IndexOf(eye)].sag = (S * h / ((n - 1) * 2000).WhenZero(FaultKind::indexOne)).Value();
   }
   for (auto& eye : p)
     if (eye.sag < 0) eye.sag = eye.sag * (-1);
-  for (std::size_t e = 0; e < 2; ++e) {
-    const EyeFields& f = kEyes[e];
-    const StepCheck check(sheet, f.equivalent, {f.sph, f.cyl});
-    p[e].seq = check.Finite(Read(check, sheet, f.sph) + Read(check, sheet, f.cyl) / 2);
+  for (Eye eye : kBothEyes) {
+    const EyeFields& f = FieldsOf(eye);
+    const StepCheck check(sheet, kEquivalent[IndexOf(eye)]);
+    const Checked S = check.Read(f.sph);
+    const Checked C = check.Read(f.cyl);
+    p[IndexOf(eye)].seq = (S + C / 2).Value();
   }
-  for (std::size_t e = 0; e < 2; ++e) {
+  for (Eye eye : kBothEyes) {
     // A minus lens is thinnest at the centre: its centre thickness is the minimum alone.
-    const StepCheck check(sheet, kEyes[e].thickness, {kEyes[e].sph, kEyes[e].diam});
-    p[e].thick = p[e].seq < 0 ? 1.5 : check.Finite(p[e].sag + 1.5);
+    const StepCheck check(sheet, kThickness[IndexOf(eye)], {FieldsOf(eye).sph, FieldsOf(eye).diam});
+    PrismOfOneEye& e = p[IndexOf(eye)];
+    e.thick = e.seq < 0 ? 1.5 : (check.Number(e.sag) + 1.5).Value();
   }
-  for (std::size_t e = 0; e < 2; ++e) {
-    const EyeFields& f = kEyes[e];
-    const StepCheck check(sheet, f.baseCurve, {f.bc, f.n});
+  for (Eye eye : kBothEyes) {
+    const EyeFields& f = FieldsOf(eye);
+    const StepCheck check(sheet, kBaseCurve[IndexOf(eye)]);
+    const Checked B = check.Read(f.bc);
+    const Checked n = check.Read(f.n);
     // The base curve is stated for the 1.53 scale; bcpow is its power in the lens material.
-    p[e].bcpow =
-        check.Finite(check.Finite((Read(check, sheet, f.n) - 1) / 0.53) * Read(check, sheet, f.bc));
+    p[IndexOf(eye)].bcpow = ((n - 1) / 0.53 * B).Value();
   }
-  for (std::size_t e = 0; e < 2; ++e) {
-    const EyeFields& f = kEyes[e];
-    const StepCheck check(sheet, f.prism, {f.n, f.bc, Field::wrap, f.sph, f.diam});
-    double a = p[e].thick / 1000;
-    a = check.Divide(a, Read(check, sheet, f.n), FaultKind::indexZero);
-    a = check.Finite(a * 100);
-    a = check.Finite(a * p[e].bcpow);
-    const double r = check.Finite(check.Finite(pi * Read(check, sheet, Field::wrap)) / 180);
-    p[e].prism = check.Finite(a * r);
+  for (Eye eye : kBothEyes) {
+    const EyeFields& f = FieldsOf(eye);
+    const StepCheck check(sheet, kPrism[IndexOf(eye)], {f.bc, f.sph, f.diam});
+    const Checked n = check.Read(f.n);
+    const Checked W = check.Read(Field::wrap);
+    PrismOfOneEye& e = p[IndexOf(eye)];
+    // Prentice's rule over the wrap: the lens thickness as a thin prism turned by the wrap.
+    e.prism = (check.Number(e.thick) / 1000 / n.WhenZero(FaultKind::indexZero) * 100 * e.bcpow *
+               (pi * W / 180))
+                  .Value();
   }
-  for (std::size_t e = 0; e < 2; ++e) {
-    const StepCheck check(sheet, kEyes[e].prism, {kEyes[e].bc, Field::wrap});
-    p[e].rounded = check.Finite(RoundHalfEven(p[e].prism, 2));
+  for (Eye eye : kBothEyes) {
+    const StepCheck check(sheet, kPrism[IndexOf(eye)], {FieldsOf(eye).bc, Field::wrap});
+    PrismOfOneEye& e = p[IndexOf(eye)];
+    e.rounded = check.Finite(RoundHalfEven(e.prism, 2));
   }
   return {p[0], p[1]};
 }

@@ -2,28 +2,33 @@
 
 #include <cmath>
 
+#include "eye_fields.h"
+#include "step_check.h"
+
 namespace asworn {
 
 ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& angles,
                                const PowerFactors& factors, const VertexResult& vertex, double pi) {
-  const bool right = eye == Eye::right;
-  const StepCheck check(
-      sheet, right ? "right compensated prescription" : "left compensated prescription",
-      right ? std::initializer_list<Field>{Field::odsph, Field::odcyl, Field::odaxis, Field::odn,
-                                           Field::tilt, Field::wrap}
-            : std::initializer_list<Field>{Field::ossph, Field::oscyl, Field::osaxis, Field::osn,
-                                           Field::tilt, Field::wrap});
+  constexpr std::string_view kQuantity[] = {"right compensated prescription",
+                                            "left compensated prescription"};
+  const EyeFields& f = FieldsOf(eye);
+  const StepCheck check(sheet, kQuantity[IndexOf(eye)],
+                        {f.sph, f.cyl, f.axis, f.n, Field::tilt, Field::wrap});
 
   // The left eye is the mirror image: its tangential meridian is the right eye's sagittal one.
+  const bool right = eye == Eye::right;
   const double factor11 = right ? factors.tfac : factors.sfac;
   const double factor22 = right ? factors.sfac : factors.tfac;
 
-  const double theta = check.Finite(angles.off * pi / 180);
+  const double theta = (check.Number(angles.off) * pi / 180).Value();
   const double sinT = std::sin(theta);
   const double cosT = std::cos(theta);
-  const double a = check.Finite(vertex.vsph + vertex.vcyl * (sinT * sinT));
-  const double b = check.Finite(vertex.vsph + vertex.vcyl * (cosT * cosT));
-  double c = check.Finite((-1 * vertex.vcyl) * (sinT * cosT));
+  const Checked vsph = check.Number(vertex.vsph);
+  const Checked vcyl = check.Number(vertex.vcyl);
+  // The power matrix of sphere and cylinder in the frame of the reference meridian.
+  const Checked a = vsph + vcyl * (sinT * sinT);
+  const Checked b = vsph + vcyl * (cosT * cosT);
+  double c = ((-1 * vcyl) * (sinT * cosT)).Value();
 
   // An axis on a principal meridian of the tilted lens (offset 0 or 90, as with no tilt and
   // an axis of 90 or 180) has no off-diagonal power. sin and cos of such offsets are not
@@ -34,24 +39,31 @@ ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& 
   // an offset counts as exact, and the guard for an exact zero then applies.
   if (c == 0 || std::abs(sinT * cosT) < kPrincipalMeridianTolerance) c = 0.000001;
 
-  ResultantRx rx{};
-  rx.m11 = check.Divide(a, factor11);
-  rx.m22 = check.Divide(b, factor22);
-  rx.m12 = check.Divide(c, factors.mfac);
-  rx.trace = check.Finite(rx.m11 + rx.m22);
-  rx.det = check.Finite(check.Finite(rx.m11 * rx.m22) - check.Finite(rx.m12 * rx.m12));
+  // Divided by the power factors of the tilted lens, meridian by meridian.
+  const Checked m11 = a / factor11;
+  const Checked m22 = b / factor22;
+  const Checked m12 = check.Number(c) / factors.mfac;
+  const Checked trace = m11 + m22;
+  const Checked det = m11 * m22 - m12 * m12;
 
   // Evaluated as written (not as (m11-m22)² + 4·m12²), so a negative argument from rounding
   // is possible and stops Compute like any other invalid operation.
-  const double discriminant = check.Finite(check.Finite(rx.trace * rx.trace) - 4 * rx.det);
+  const double discriminant = (trace * trace - 4 * det).Value();
   if (discriminant < 0) check.Fail(FaultKind::arithmetic);
   double root = std::sqrt(discriminant);
   if (root > 0) root = -root;
-  rx.cylinder = root;
-  rx.sphere = check.Finite((rx.trace - root) / 2);
 
-  rx.alpha = std::atan(check.Divide(check.Finite(rx.sphere - rx.m11), rx.m12)) * 180 / pi;
-  double axis = check.Finite(rx.alpha + angles.outref);
+  ResultantRx rx{};
+  rx.m11 = m11.Value();
+  rx.m22 = m22.Value();
+  rx.m12 = m12.Value();
+  rx.trace = trace.Value();
+  rx.det = det.Value();
+  rx.cylinder = root;
+  const Checked sphere = (trace - root) / 2;
+  rx.sphere = sphere.Value();
+  rx.alpha = std::atan(((sphere - m11) / m12).Value()) * 180 / pi;
+  double axis = (check.Number(rx.alpha) + angles.outref).Value();
   if (axis > 180) axis -= 180;
   if (axis < 0) axis += 180;
   rx.axis = axis;

@@ -1,33 +1,39 @@
 #include "vertex.h"
 
-#include "parse_number.h"
+#include "eye_fields.h"
+#include "step_check.h"
 
 namespace asworn {
+namespace {
+
+constexpr std::string_view kGap[] = {"right vertex gap", "left vertex gap"};
+constexpr std::string_view kSphere[] = {"right sphere", "left sphere"};
+constexpr std::string_view kMeridian[] = {"right sphere-plus-cylinder meridian",
+                                          "left sphere-plus-cylinder meridian"};
+
+}  // namespace
 
 VertexResult CompensateVertex(const JobSheet& sheet, Eye eye) {
-  const bool right = eye == Eye::right;
-  const Field sphF = right ? Field::odsph : Field::ossph;
-  const Field cylF = right ? Field::odcyl : Field::oscyl;
-  const Field rvdF = right ? Field::odrvd : Field::osrvd;
-  const Field fvdF = right ? Field::odfvd : Field::osfvd;
+  const EyeFields& f = FieldsOf(eye);
+  const std::size_t e = IndexOf(eye);
 
-  const StepCheck gapCheck(sheet, right ? "right vertex gap" : "left vertex gap", {rvdF, fvdF});
-  const double gap = gapCheck.Finite(gapCheck.Reading(ParseLeadingNumber(sheet[rvdF]), rvdF) -
-                                     gapCheck.Reading(ParseLeadingNumber(sheet[fvdF]), fvdF));
+  const StepCheck gapCheck(sheet, kGap[e]);
+  const Checked refracted = gapCheck.Read(f.rvd);
+  const Checked fitted = gapCheck.Read(f.fvd);
+  const double gap = (refracted - fitted).Value();
   const double d = gap / 1000;  // metres
 
-  const StepCheck sphCheck(sheet, right ? "right sphere" : "left sphere", {sphF, rvdF, fvdF});
-  const double S = sphCheck.Reading(ParseLeadingNumber(sheet[sphF]), sphF);
-  const double vsph = sphCheck.Divide(S, sphCheck.Finite(1 - d * S), FaultKind::vertexInfinite);
+  // Each principal meridian moved on its own: F' = F / (1 - d·F).
+  const StepCheck sphCheck(sheet, kSphere[e], {f.rvd, f.fvd});
+  const Checked S = sphCheck.Read(f.sph);
+  const Checked vsph = S / (1 - d * S).WhenZero(FaultKind::vertexInfinite);
 
-  const StepCheck merCheck(
-      sheet, right ? "right sphere-plus-cylinder meridian" : "left sphere-plus-cylinder meridian",
-      {sphF, cylF, rvdF, fvdF});
-  const double C = merCheck.Reading(ParseLeadingNumber(sheet[cylF]), cylF);
-  const double meridian = merCheck.Finite(S + C);
-  const double vmer =
-      merCheck.Divide(meridian, merCheck.Finite(1 - d * meridian), FaultKind::vertexInfinite);
-  return {gap, vsph, merCheck.Finite(vmer - vsph)};
+  const StepCheck merCheck(sheet, kMeridian[e], {f.rvd, f.fvd});
+  const Checked S2 = merCheck.Read(f.sph);
+  const Checked C = merCheck.Read(f.cyl);
+  const Checked meridian = S2 + C;
+  const Checked vmer = meridian / (1 - d * meridian).WhenZero(FaultKind::vertexInfinite);
+  return {gap, vsph.Value(), (vmer - vsph.Value()).Value()};
 }
 
 }  // namespace asworn

@@ -26,11 +26,11 @@ AsWornCheckResult CheckAsWorn(const JobSheet& sheet, const CompensatedEye&, cons
   // numbers the ticket's lens was made from, which the trace needs (thickness, as-read Rx).
   const ComputeOutcome outcome = Compute(sheet);
   AsWornCheckResult result;
-  if (!outcome.compensation) {
+  if (!outcome) {
     result.problem = "the job sheet no longer computes";
     return result;
   }
-  const optics::AsWornResult traced = optics::AsWornCheck(sheet, *outcome.compensation);
+  const optics::AsWornResult traced = optics::AsWornCheck(*outcome);
   result.right = LabelsOf(traced.od, "right", result.problem);
   result.left = LabelsOf(traced.os, "left", result.problem);
   return result;

@@ -23,14 +23,11 @@ char SideOfFields(const std::vector<Field>& fields) {
 LensResult ComputeLens(const JobSheet& sheet) {
   const ComputeOutcome outcome = Compute(sheet, NumberFormat{});
   LensResult result;
-  if (!outcome.Succeeded()) {
-    if (outcome.fault)
-      result.fault = LensFault{SideOfFields(outcome.fault->fields), outcome.fault->message};
-    else
-      result.fault = LensFault{'B', "Compute stopped"};
+  if (!outcome) {
+    result.fault = LensFault{SideOfFields(outcome.error().fields), outcome.error().message};
     return result;
   }
-  const WorkTicket& ticket = *outcome.ticket;
+  const WorkTicket& ticket = outcome->ticket;
   result.right = CompensatedEye{ticket[Label::odcsph], ticket[Label::odccyl],
                                 ticket[Label::odcaxis], ticket[Label::odprism2]};
   result.left = CompensatedEye{ticket[Label::oscsph], ticket[Label::osccyl], ticket[Label::oscaxis],

@@ -1,17 +1,21 @@
 #include "as_worn_input.h"
 
-#include "parse_number.h"
+#include <limits>
+
+#include "eye_fields.h"
 
 namespace asworn::optics {
 namespace {
 
-struct EyeFields {
-  Field sph, cyl, axis, n, bc, diam, rvd, fvd;
-};
+// The check traces exactly the numbers the ticket was computed from, never a second reading
+// of the texts; a value Compute did not note would be a fault of ours, and shows as one.
+double ValueRead(const FieldValues& readings, Field field) {
+  return readings[IndexOf(field)].value_or(std::numeric_limits<double>::quiet_NaN());
+}
 
-EyeInput EyeOf(const JobSheet& sheet, const EyeFields& f, const RoundedRx& order,
+EyeInput EyeOf(const FieldValues& readings, const EyeFields& f, const RoundedRx& order,
                const PrismOfOneEye& prism) {
-  const auto read = [&](Field field) { return ParseLeadingNumber(sheet[field]); };
+  const auto read = [&](Field field) { return ValueRead(readings, field); };
   EyeInput e;
   e.prescription = {read(f.sph), read(f.cyl), read(f.axis)};
   e.index = read(f.n);
@@ -26,23 +30,18 @@ EyeInput EyeOf(const JobSheet& sheet, const EyeFields& f, const RoundedRx& order
 
 }  // namespace
 
-AsWornInput AsWornInputOf(const JobSheet& sheet, const Compensation& c) {
+AsWornInput AsWornInputOf(const ComputedTicket& computed) {
+  const Compensation& c = computed.compensation;
   AsWornInput input;
-  input.od = EyeOf(sheet,
-                   {Field::odsph, Field::odcyl, Field::odaxis, Field::odn, Field::odbc,
-                    Field::oddiam, Field::odrvd, Field::odfvd},
-                   c.odRounded, c.prism.od);
-  input.os = EyeOf(sheet,
-                   {Field::ossph, Field::oscyl, Field::osaxis, Field::osn, Field::osbc,
-                    Field::osdiam, Field::osrvd, Field::osfvd},
-                   c.osRounded, c.prism.os);
-  input.tiltDegrees = ParseLeadingNumber(sheet[Field::tilt]);
-  input.wrapDegrees = ParseLeadingNumber(sheet[Field::wrap]);
+  input.od = EyeOf(computed.readings, FieldsOf(asworn::Eye::right), c.odRounded, c.prism.od);
+  input.os = EyeOf(computed.readings, FieldsOf(asworn::Eye::left), c.osRounded, c.prism.os);
+  input.tiltDegrees = ValueRead(computed.readings, Field::tilt);
+  input.wrapDegrees = ValueRead(computed.readings, Field::wrap);
   return input;
 }
 
-AsWornResult AsWornCheck(const JobSheet& sheet, const Compensation& compensation) {
-  return AsWornCheck(AsWornInputOf(sheet, compensation));
+AsWornResult AsWornCheck(const ComputedTicket& computed) {
+  return AsWornCheck(AsWornInputOf(computed));
 }
 
 }  // namespace asworn::optics

@@ -7,9 +7,9 @@
 
 namespace asworn::optics {
 
-// Reads the job sheet as Compute read it; only meaningful after a Compute that finished.
-AsWornInput AsWornInputOf(const JobSheet& sheet, const Compensation& compensation);
+// The numbers a finished Compute read from the job sheet and the order it made.
+AsWornInput AsWornInputOf(const ComputedTicket& computed);
 
-AsWornResult AsWornCheck(const JobSheet& sheet, const Compensation& compensation);
+AsWornResult AsWornCheck(const ComputedTicket& computed);
 
 }  // namespace asworn::optics

@@ -145,10 +145,10 @@ class ComputeTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ticketFilledBefore");
-    QTest::newRow("wrap 0 on an empty ticket") << "wrap"
-                                               << "0" << false;
-    QTest::newRow("wrap 0 on a filled ticket") << "wrap"
-                                               << "0" << true;
+    QTest::newRow("wrap without a number on an empty ticket") << "wrap"
+                                                              << "abc" << false;
+    QTest::newRow("wrap out of range on a filled ticket") << "wrap"
+                                                          << "50" << true;
     QTest::newRow("index with a letter") << "odn"
                                          << "1.586x" << true;
     QTest::newRow("empty index") << "osn"
@@ -171,13 +171,13 @@ class ComputeTest : public QObject {
     const QStringList ticket = Ticket();
     const QStringList fields = Fields();
     const ComputeOutcome expected = asworn::Compute(window_->ReadJobSheet());
-    QVERIFY(expected.fault);
+    QVERIFY(!expected.Succeeded());
 
     MessageBoxWatcher watcher({Answer::ok});
     ClickCompute();
     QCOMPARE(watcher.seen().size(), std::size_t{1});
     const SeenMessageBox& seen = watcher.seen()[0];
-    QCOMPARE(seen.text, QString::fromStdString(expected.fault->message));
+    QCOMPARE(seen.text, QString::fromStdString(expected.error().message));
     QCOMPARE(seen.title, QStringLiteral("As-Worn Rx"));
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY(seen.modal);

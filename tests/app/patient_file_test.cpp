@@ -273,6 +273,9 @@ class PatientFileTest : public QObject {
 
     // Another patient in between, then the first one's names typed again.
     for (const FieldInfo& info : kJobSheetFields) window_->WriteField(info.field, "1.5");
+    for (Field f : {Field::oddiam, Field::osdiam}) window_->WriteField(f, "60");
+    for (Field f : {Field::odrvd, Field::odfvd, Field::osrvd, Field::osfvd})
+      window_->WriteField(f, "12");  // inside their ranges
     QVERIFY(window_->Compute());
     QVERIFY(Ticket(*window_) != computed);
     SetNames(*window_, "Zed", "Ochs");

@@ -164,7 +164,7 @@ TEST_F(CliRecords, SeveralFilesGiveOneJsonLineEach) {
 // tells the worst: an unloadable file (66) over a Compute fault (2).
 TEST_F(CliRecords, BadFilesAmongGoodOnes) {
   const std::string good = Save({"lastname=Good", "firstname=One"});
-  const std::string fault = Save({"lastname=Fault", "firstname=Two", "wrap=0"});
+  const std::string fault = Save({"lastname=Fault", "firstname=Two", "wrap=50"});
   const std::string missing = PathOf("Missing-Person.txt");
   const std::string shortFile = PathOf("short.txt");
   Write(shortFile, "a,b,c\r\n");

@@ -53,7 +53,7 @@ TEST(Cli, DetailAddsTheIntermediateValues) {
 }
 
 TEST(Cli, FaultGoesToStderrWithExitTwoAndNothingOnStdout) {
-  const CliRun run = RunIn({"ticket", "--set", "wrap=0"});
+  const CliRun run = RunIn({"ticket", "--set", "wrap=abc"});
   EXPECT_EQ(run.status, kExitComputeFault);
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find("wrap"), std::string::npos);

@@ -56,11 +56,13 @@ TEST(SetUpAngles, DefaultsAndNoTilt) {
 }
 
 TEST(SetUpAngles, OffsetIsRaisedOnceAndOnlyWhenNegative) {
-  const JobSheet sheet =
-      Sheet({{Field::tilt, "0"}, {Field::odaxis, "-400"}, {Field::osaxis, "400"}});
+  // A negative wrap turns the right reference meridian negative (-63.7) and the left one
+  // past 90 (153.7).
+  const JobSheet sheet = Sheet(
+      {{Field::tilt, "10"}, {Field::wrap, "-5"}, {Field::odaxis, "180"}, {Field::osaxis, "0"}});
   const Angles a = SetUpAngles(sheet, TiltAndWrapRadians(sheet));
-  EXPECT_EQ(a.od.off, -220);  // below -180 stays negative
-  EXPECT_EQ(a.os.off, 310);   // 180 or more is not reduced
+  EXPECT_TRUE(MatchesPrinted(a.od.off, "243.6975137"));  // 180 or more is not reduced
+  EXPECT_TRUE(MatchesPrinted(a.os.off, "26.30248635"));  // -153.7, raised by 180
 }
 
 TEST(SetUpAngles, NegativeTiltAndWrapAreUsedAsEntered) {

@@ -39,7 +39,7 @@ TEST(Robustness, LenientConversionFollowsItsRulesOnGeneratedTexts) {
   }
 }
 
-// Texts that once went wrong. An exponent of -2147483648 fits an int, and the quick path
+// Texts that once went wrong. An exponent of -2147483648 fits an int, and a former quick path
 // for short decimals subtracted the count of fraction digits from it: a signed overflow,
 // which the sanitizer build reports.
 struct FoundCase {
@@ -142,8 +142,7 @@ TEST(Robustness, ComputeGivesAGoodTicketOrAFaultForOddTexts) {
     for (const FieldInfo& info : kJobSheetFields)
       if (coin(random) == 0) sheet[info.field] = kOddTexts[pick(random)];
     const NumberFormat& format = formats[i % 4];
-    ComputeOutcome outcome;
-    ASSERT_NO_THROW(outcome = Compute(sheet, format)) << Describe(sheet);
+    const ComputeOutcome outcome = Compute(sheet, format);
     const std::string broken = BrokenTicketRule(sheet, format, outcome);
     ASSERT_EQ(broken, "") << Describe(sheet) << " decimal '" << format.decimalSeparator << "'";
   }

@@ -11,6 +11,7 @@
 
 #include "compensation_engine.h"
 #include "parse_number.h"
+#include "plausible_ranges.h"
 
 namespace asworn::testing_support {
 
@@ -48,19 +49,26 @@ inline bool IsPlainDecimal(std::string text, std::string_view decimalSeparator) 
 // The first rule that `outcome` breaks, or an empty text.
 inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& format,
                                     const ComputeOutcome& outcome) {
-  if (outcome.ticket.has_value() == outcome.fault.has_value())
-    return "a Compute must give either a ticket or a fault";
-  if (outcome.ticket.has_value() != outcome.compensation.has_value())
-    return "a ticket comes with its compensation and only with it";
-  if (outcome.fault) {
-    const ComputeFault& fault = *outcome.fault;
+  if (!outcome) {
+    const ComputeFault& fault = outcome.error();
     if (fault.fields.empty()) return "the fault names no field: " + fault.message;
     if (fault.quantity.empty() || fault.message.empty()) return "the fault has no words";
     return "";
   }
 
-  const WorkTicket& ticket = *outcome.ticket;
-  const Compensation& c = *outcome.compensation;
+  // A ticket comes only from values inside the plausible ranges, each one noted as read.
+  for (const PlausibleRange& range : kPlausibleRanges) {
+    const std::string name(InfoOf(range.field).name);
+    const std::optional<double> read = outcome->readings[IndexOf(range.field)];
+    if (!read) return name + " is missing from the readings";
+    if (!(*read >= range.low && *read <= range.high))
+      return name + " outside its range gave a ticket";
+    const double lenient = ReadLeadingNumber(sheet[range.field]).value;
+    if (*read != lenient && *read != 0) return name + " reads otherwise than its text";
+  }
+
+  const WorkTicket& ticket = outcome->ticket;
+  const Compensation& c = outcome->compensation;
   for (const LabelInfo& info : kWorkTicketLabels)
     if (info.copyOf && ticket[info.label] != sheet[*info.copyOf])
       return std::string(info.name) + " is not a copy of its field";

@@ -345,7 +345,7 @@ TEST(SaveAndLoad, LoadThenComputeGivesTheTicketOfBeforeTheSave) {
   EXPECT_EQ(*loaded.sheet, sheet);
   const ComputeOutcome after = Compute(*loaded.sheet);
   ASSERT_TRUE(after.Succeeded());
-  EXPECT_EQ(*after.ticket, *before.ticket);
+  EXPECT_EQ(after->ticket, before->ticket);
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+#pragma once
+// How Compute reads a numeric field: leniently, but never by guessing. A text whose number
+// is cut short or missing, or whose value lies outside the field's plausible range, stops
+// the step that reads it.
+
+#include <array>
+#include <optional>
+#include "job_sheet.h"
+
+#include "step_check.h"
+
+namespace asworn {
+
+// The value of `field` for the step of `check`. An empty field is 0; "PL" and "Plano" in a
+// sphere or cylinder, and "DS" and "SPH" in a cylinder, are 0 too.
+double ReadField(const StepCheck& check, const JobSheet& sheet, Field field);
+
+// Stops the step when `value`, read from `field`, lies outside the field's range; otherwise
+// notes it as the value of the field for the recorder of this thread, if any.
+double InRange(const StepCheck& check, Field field, double value);
+
+// While one lives, every value read on this thread is noted in `values` by field, and a
+// field read again gives its noted value without reading the text anew.
+class ReadingRecorder {
+ public:
+  explicit ReadingRecorder(std::array<std::optional<double>, kFieldCount>& values);
+  ~ReadingRecorder();
+  ReadingRecorder(const ReadingRecorder&) = delete;
+  ReadingRecorder& operator=(const ReadingRecorder&) = delete;
+
+ private:
+  std::array<std::optional<double>, kFieldCount>* previous_;
+};
+
+}  // namespace asworn

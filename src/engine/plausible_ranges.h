@@ -1,0 +1,24 @@
+#pragma once
+// The values a job sheet can sensibly hold. Compute refuses anything outside, so that a
+// typing slip ("135" for 13.5 mm, "270" for an axis) stops it instead of making a lens.
+
+#include <array>
+#include <string_view>
+
+#include "job_sheet.h"
+
+namespace asworn {
+
+struct PlausibleRange {
+  Field field;
+  double low, high;       // inclusive
+  std::string_view text;  // as the optician reads it: "-30 to +30 D"
+};
+
+// Every numeric field, in canonical order.
+extern const std::array<PlausibleRange, 18> kPlausibleRanges;
+
+// The range of a numeric field; nullptr for the names and the record number.
+const PlausibleRange* RangeOf(Field field);
+
+}  // namespace asworn
