@@ -109,6 +109,9 @@ TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
   const std::vector<std::string> minusToric{
       "odsph=-4", "odcyl=-1",   "odaxis=30", "odn=1.6", "odbc=4",   "odfvd=10", "ossph=-4",
       "oscyl=-1", "osaxis=150", "osn=1.6",   "osbc=4",  "osfvd=10", "tilt=15",  "wrap=15"};
+  std::vector<std::string> typedMinus = minusToric;
+  typedMinus[0] = "odsph=\u22124";
+  typedMinus[1] = "odcyl=\u22121";
   const std::vector<Row> rows{
       {minusToric, "od", -3.30706766, -1.38740452, 37.422262, false,
        "Right eye (OD)\n  required:      -3.95 -0.97 x 30.0\n"
@@ -118,6 +121,9 @@ TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
        "  exact order:   -3.31 -1.39 x 37.4\n"
        "  induced prism: 0.13 \u0394 base out, 0.12 \u0394 base down\n"},
       {minusToric, "os", -3.30706766, -1.38740452, 142.577738, false, "Left eye (OS)\n"},
+      // Typed with the minus sign of a word processor: traced as Compute read it.
+      {typedMinus, "od", -3.30706766, -1.38740452, 37.422262, false,
+       "required:      -3.95 -0.97 x 30.0"},
       {{"odsph=6", "odcyl=-2", "odaxis=70", "odn=1.5", "odbc=12", "oddiam=70.71067811865476",
         "odfvd=10", "tilt=20", "wrap=25"},
        "od",
