@@ -40,9 +40,8 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
 
 }  // namespace
 
-WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
-                          std::string_view decimalSeparator) {
-  WorkTicket ticket;
+void FillWorkTicket(WorkTicket& ticket, const JobSheet& sheet, const Compensation& c,
+                    std::string_view decimalSeparator) {
   for (const LabelInfo& info : kWorkTicketLabels)
     if (info.copyOf) ticket[info.label] = sheet[*info.copyOf];
   const auto text = [&](double v) { return NumberText(v, decimalSeparator); };
@@ -54,21 +53,21 @@ WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
   ticket[Label::oscaxis] = text(c.osRounded.axis);
   ticket[Label::odprism2] = text(c.prism.od.rounded);
   ticket[Label::osprism2] = text(c.prism.os.rounded);
-  return ticket;
 }
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
+  ComputeOutcome outcome;
+  ComputedTicket& computed = std::get<ComputedTicket>(outcome.result_);
   try {
-    ComputedTicket computed;
     {
       const ReadingRecorder recorder(computed.readings);
       computed.compensation = Compensate(sheet, format);
     }
-    computed.ticket = FillWorkTicket(sheet, computed.compensation, format.decimalSeparator);
-    return ComputeOutcome(std::move(computed));
+    FillWorkTicket(computed.ticket, sheet, computed.compensation, format.decimalSeparator);
   } catch (const FaultSignal& signal) {
-    return ComputeOutcome(ComputeFault(signal.Fault()));
+    outcome.result_.emplace<ComputeFault>(signal.Fault());
   }
+  return outcome;
 }
 
 std::vector<std::pair<std::string, double>> DetailValues(const Compensation& c) {
