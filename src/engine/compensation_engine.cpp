@@ -14,9 +14,8 @@ double Rounded(const JobSheet& sheet, double value, int decimals, std::string_vi
   return check.Finite(RoundHalfEven(value, decimals));
 }
 
-// All the computation; throws FaultSignal at the first step that fails.
-Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
-  Compensation c{};
+// All the computation, into `c`; throws FaultSignal at the first step that fails.
+void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation& c) {
   c.radians = TiltAndWrapRadians(sheet);
   c.factors = ComputeTiltFactors(sheet, c.radians, format);
   c.angles = SetUpAngles(sheet, c.radians);
@@ -35,7 +34,6 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   c.odRounded.axis = Rounded(sheet, c.odRx.axis, 1, "right compensated axis", Eye::right);
   c.osRounded.axis = Rounded(sheet, c.osRx.axis, 1, "left compensated axis", Eye::left);
   c.prism = ComputePrism(sheet, c.radians.pi);
-  return c;
 }
 
 }  // namespace
@@ -61,7 +59,7 @@ ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
   try {
     {
       const ReadingRecorder recorder(computed.readings);
-      computed.compensation = Compensate(sheet, format);
+      Compensate(sheet, format, computed.compensation);
     }
     FillWorkTicket(computed.ticket, sheet, computed.compensation, format.decimalSeparator);
   } catch (const FaultSignal& signal) {

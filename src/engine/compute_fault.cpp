@@ -127,11 +127,6 @@ Checked StepCheck::Number(double value) const {
   return {*this, value};
 }
 
-double StepCheck::Reading(double value, Field field) const {
-  if (!std::isfinite(value)) Fail(FaultKind::tooLarge, field);
-  return value;
-}
-
 std::vector<Field> StepCheck::Fields() const {
   std::vector<Field> fields(read_.begin(), read_.begin() + readCount_);
   for (std::size_t i = 0; i < fromCount_; ++i)

@@ -15,15 +15,16 @@ struct Significand {
 };
 
 // Reads the digits and exponent of a scientific text without its sign ("1.25e+02", "5e-01").
-Significand FromScientific(std::string_view sci) {
-  Significand s;
+// Filled in place, as is every Significand here: a copy of one, read back right after its
+// digits were written byte by byte, stalls the processor longer than the rest takes.
+void FromScientific(std::string_view sci, Significand& s) {
+  s.count = 0;
   const std::size_t e = sci.find('e');
   for (char c : sci.substr(0, e))
     if (c != '.') s.digits[s.count++] = c;
   while (s.count > 1 && s.digits[s.count - 1] == '0') --s.count;
   const std::string_view exponentText = sci.substr(e + 1 + (sci[e + 1] == '+' ? 1 : 0));
   std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), s.exponent);
-  return s;
 }
 
 // A whole number of hundredths k, as every rounded number on a ticket is, prints as k/100
@@ -41,8 +42,8 @@ bool FromHundredths(double magnitude, Significand& s) {
 }
 
 // |value| rounded to 15 significant digits.
-Significand FifteenDigits(double magnitude) {
-  if (Significand s; FromHundredths(magnitude, s)) return s;
+void FifteenDigits(double magnitude, Significand& s) {
+  if (FromHundredths(magnitude, s)) return;
   char buffer[64];
   // The shortest text that reads back as the value is, when it has at most 15 digits, the
   // value rounded to 15 digits as well: for a normal double the two differ by at most half a
@@ -52,12 +53,12 @@ Significand FifteenDigits(double magnitude) {
   if (magnitude >= DBL_MIN) {
     const auto shortest =
         std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    Significand s = FromScientific({buffer, static_cast<std::size_t>(shortest.ptr - buffer)});
-    if (s.count <= 15) return s;
+    FromScientific({buffer, static_cast<std::size_t>(shortest.ptr - buffer)}, s);
+    if (s.count <= 15) return;
   }
   const auto rounded =
       std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
-  return FromScientific({buffer, static_cast<std::size_t>(rounded.ptr - buffer)});
+  FromScientific({buffer, static_cast<std::size_t>(rounded.ptr - buffer)}, s);
 }
 
 }  // namespace
@@ -73,7 +74,8 @@ std::string NumberText(double value, std::string_view decimalSeparator) {
   if (value == 0.0) return "0";
   if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
 
-  const Significand s = FifteenDigits(std::abs(value));
+  Significand s;
+  FifteenDigits(std::abs(value), s);
   const std::string_view digits(s.digits, s.count);
   const int pointAfter = s.exponent + 1;  // digits before the decimal separator
 

@@ -57,7 +57,11 @@ class StepCheck {
     return value;
   }
   // A number read from `field`; infinite fails as too large.
-  double Reading(double value, Field field) const;
+  double Reading(double value, Field field) const {
+    if (!std::isfinite(value)) [[unlikely]]
+      Fail(FaultKind::tooLarge, field);
+    return value;
+  }
 
   [[noreturn]] void Fail(FaultKind kind) const;
   [[noreturn]] void Fail(FaultKind kind, Field field) const;
