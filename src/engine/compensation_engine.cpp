@@ -14,9 +14,8 @@ double Rounded(const JobSheet& sheet, double value, int decimals, std::string_vi
   return check.Finite(RoundHalfEven(value, decimals));
 }
 
-// All the computation; throws FaultSignal at the first step that fails.
-Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
-  Compensation c{};
+// All the computation, into `c`; throws FaultSignal at the first step that fails.
+void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation& c) {
   c.radians = TiltAndWrapRadians(sheet);
   c.factors = ComputeTiltFactors(sheet, c.radians, format);
   c.angles = SetUpAngles(sheet, c.radians);
@@ -35,14 +34,12 @@ Compensation Compensate(const JobSheet& sheet, const NumberFormat& format) {
   c.odRounded.axis = Rounded(sheet, c.odRx.axis, 1, "right compensated axis", Eye::right);
   c.osRounded.axis = Rounded(sheet, c.osRx.axis, 1, "left compensated axis", Eye::left);
   c.prism = ComputePrism(sheet, c.radians.pi);
-  return c;
 }
 
 }  // namespace
 
-WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
-                          std::string_view decimalSeparator) {
-  WorkTicket ticket;
+void FillWorkTicket(WorkTicket& ticket, const JobSheet& sheet, const Compensation& c,
+                    std::string_view decimalSeparator) {
   for (const LabelInfo& info : kWorkTicketLabels)
     if (info.copyOf) ticket[info.label] = sheet[*info.copyOf];
   const auto text = [&](double v) { return NumberText(v, decimalSeparator); };
@@ -54,21 +51,21 @@ WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& c,
   ticket[Label::oscaxis] = text(c.osRounded.axis);
   ticket[Label::odprism2] = text(c.prism.od.rounded);
   ticket[Label::osprism2] = text(c.prism.os.rounded);
-  return ticket;
 }
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
+  ComputeOutcome outcome;
+  ComputedTicket& computed = std::get<ComputedTicket>(outcome.result_);
   try {
-    ComputedTicket computed;
     {
       const ReadingRecorder recorder(computed.readings);
-      computed.compensation = Compensate(sheet, format);
+      Compensate(sheet, format, computed.compensation);
     }
-    computed.ticket = FillWorkTicket(sheet, computed.compensation, format.decimalSeparator);
-    return ComputeOutcome(std::move(computed));
+    FillWorkTicket(computed.ticket, sheet, computed.compensation, format.decimalSeparator);
   } catch (const FaultSignal& signal) {
-    return ComputeOutcome(ComputeFault(signal.Fault()));
+    outcome.result_.emplace<ComputeFault>(signal.Fault());
   }
+  return outcome;
 }
 
 std::vector<std::pair<std::string, double>> DetailValues(const Compensation& c) {

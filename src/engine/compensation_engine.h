@@ -34,10 +34,10 @@ struct Compensation {
   Prism prism;
 };
 
-// The ticket of a finished compensation: 13 copies, six compensated values, two prisms,
-// and the two fixed "Base In" labels.
-WorkTicket FillWorkTicket(const JobSheet& sheet, const Compensation& compensation,
-                          std::string_view decimalSeparator);
+// Writes the ticket of a finished compensation into a start-up ticket, which holds the two
+// fixed "Base In" labels: 13 copies, six compensated values, two prisms.
+void FillWorkTicket(WorkTicket& ticket, const JobSheet& sheet, const Compensation& compensation,
+                    std::string_view decimalSeparator);
 
 // The value Compute read from each numeric field (by Field index); none for the names and
 // the record number.
@@ -67,6 +67,11 @@ class ComputeOutcome {
   const ComputeFault& error() const { return std::get<ComputeFault>(result_); }
 
  private:
+  // A start-up ticket, for Compute to fill in place: moving 23 texts costs more than
+  // writing them.
+  ComputeOutcome() = default;
+  friend ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format);
+
   std::variant<ComputedTicket, ComputeFault> result_;
 };
 

@@ -116,14 +116,6 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
          FieldList(fields, sheet) + ".";
 }
 
-StepCheck::StepCheck(const JobSheet& sheet, std::string_view quantity,
-                     std::initializer_list<Field> from)
-    : sheet_(sheet), quantity_(quantity) {
-  for (Field f : from)
-    if (std::find(from_.begin(), from_.begin() + fromCount_, f) == from_.begin() + fromCount_)
-      from_[fromCount_++] = f;
-}
-
 Checked StepCheck::Read(Field field) const {
   const double value = ReadField(*this, sheet_, field);
   if (std::find(read_.begin(), read_.begin() + readCount_, field) == read_.begin() + readCount_)
@@ -133,11 +125,6 @@ Checked StepCheck::Read(Field field) const {
 
 Checked StepCheck::Number(double value) const {
   return {*this, value};
-}
-
-double StepCheck::Reading(double value, Field field) const {
-  if (!std::isfinite(value)) Fail(FaultKind::tooLarge, field);
-  return value;
 }
 
 std::vector<Field> StepCheck::Fields() const {

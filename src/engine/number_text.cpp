@@ -1,9 +1,67 @@
 #include "number_text.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 
 namespace asworn {
+namespace {
+
+// A number's significant digits, without trailing zeros, and the power of ten of the first.
+struct Significand {
+  char digits[32];
+  std::size_t count = 0;
+  int exponent = 0;
+};
+
+// Reads the digits and exponent of a scientific text without its sign ("1.25e+02", "5e-01").
+// Filled in place, as is every Significand here: a copy of one, read back right after its
+// digits were written byte by byte, stalls the processor longer than the rest takes.
+void FromScientific(std::string_view sci, Significand& s) {
+  s.count = 0;
+  const std::size_t e = sci.find('e');
+  for (char c : sci.substr(0, e))
+    if (c != '.') s.digits[s.count++] = c;
+  while (s.count > 1 && s.digits[s.count - 1] == '0') --s.count;
+  const std::string_view exponentText = sci.substr(e + 1 + (sci[e + 1] == '+' ? 1 : 0));
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), s.exponent);
+}
+
+// A whole number of hundredths k, as every rounded number on a ticket is, prints as k/100
+// exactly when the magnitude is the double nearest to k/100: the two then differ by less
+// than half a step of the 15th digit (see below), and k/100 has at most 15 digits.
+bool FromHundredths(double magnitude, Significand& s) {
+  const double hundredths = std::nearbyint(magnitude * 100);
+  if (!(hundredths < 1e15) || hundredths / 100 != magnitude) return false;
+  const auto end =
+      std::to_chars(s.digits, s.digits + sizeof s.digits, static_cast<long long>(hundredths));
+  s.count = static_cast<std::size_t>(end.ptr - s.digits);
+  s.exponent = static_cast<int>(s.count) - 3;
+  while (s.count > 1 && s.digits[s.count - 1] == '0') --s.count;
+  return true;
+}
+
+// |value| rounded to 15 significant digits.
+void FifteenDigits(double magnitude, Significand& s) {
+  if (FromHundredths(magnitude, s)) return;
+  char buffer[64];
+  // The shortest text that reads back as the value is, when it has at most 15 digits, the
+  // value rounded to 15 digits as well: for a normal double the two differ by at most half a
+  // unit in the last place (1.1e-16 relative), well inside half a step of the 15th digit
+  // (5e-16 relative at least). Rounding to a precision costs several times more, so it is
+  // left for the numbers that need 16 or 17 digits and for subnormals.
+  if (magnitude >= DBL_MIN) {
+    const auto shortest =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    FromScientific({buffer, static_cast<std::size_t>(shortest.ptr - buffer)}, s);
+    if (s.count <= 15) return;
+  }
+  const auto rounded =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+  FromScientific({buffer, static_cast<std::size_t>(rounded.ptr - buffer)}, s);
+}
+
+}  // namespace
 
 double RoundHalfEven(double value, int decimals) {
   constexpr double kScales[] = {1, 10, 100, 1000, 10000};
@@ -16,25 +74,15 @@ std::string NumberText(double value, std::string_view decimalSeparator) {
   if (value == 0.0) return "0";
   if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : (value > 0 ? "Inf" : "-Inf");
 
-  // 15 significant digits in scientific form, "d.dddddddddddddde±x", then laid out plainly.
-  char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-  std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  Significand s;
+  FifteenDigits(std::abs(value), s);
+  const std::string_view digits(s.digits, s.count);
+  const int pointAfter = s.exponent + 1;  // digits before the decimal separator
 
-  const bool negative = sci.front() == '-';
-  if (negative) sci.remove_prefix(1);
-  const std::size_t e = sci.find('e');
-  int exponent = 0;
-  const std::string_view exponentText = sci.substr(e + 1 + (sci[e + 1] == '+' ? 1 : 0));
-  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-  std::string digits;
-  for (char c : sci.substr(0, e))
-    if (c != '.') digits += c;
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-
-  std::string text = negative ? "-" : "";
-  const int pointAfter = exponent + 1;  // digits before the decimal separator
+  std::string text;
+  text.reserve(s.count + static_cast<std::size_t>(std::abs(pointAfter)) + decimalSeparator.size() +
+               2);
+  if (value < 0) text += '-';
   if (pointAfter <= 0) {
     text += '0';
     text += decimalSeparator;

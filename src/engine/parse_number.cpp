@@ -22,6 +22,16 @@ bool IsStrictBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// A number that from_chars found too large or too small for a double, in the form
+// [digits][.digits][e[sign]digits] (no sign): strtod gives infinity for a huge number and
+// zero (or a subnormal) for a tiny one, where from_chars leaves the value alone. The "C"
+// locale keeps '.' the decimal point whatever locale the front end has set.
+double OutOfRange(std::string_view digits) {
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+  const std::string copy(digits);
+  return strtod_l(copy.c_str(), nullptr, cLocale);
+}
+
 // Converts a number already known to have the form [digits][.digits][e[sign]digits]
 // (no sign), independent of the C locale.
 double ConvertUnsigned(std::string_view digits) {
@@ -29,15 +39,26 @@ double ConvertUnsigned(std::string_view digits) {
   double value = 0.0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   (void)end;
-  if (ec == std::errc::result_out_of_range) {
-    // from_chars leaves the value alone when out of range; strtod gives infinity for a
-    // huge number and zero (or a subnormal) for a tiny one. The "C" locale keeps '.' the
-    // decimal point whatever locale the front end has set.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const std::string copy(digits);
-    value = strtod_l(copy.c_str(), nullptr, cLocale);
-  }
+  if (ec == std::errc::result_out_of_range) value = OutOfRange(digits);
   return value;
+}
+
+// The leading unsigned number of `text`: the longest [digits][.digits][e[sign]digits] with a
+// digit before the exponent, which is just what from_chars reads once the text starts with a
+// digit or a full stop (otherwise it would take a sign, "inf" or "nan" as well).
+struct UnsignedNumber {
+  double value = 0.0;
+  std::size_t length = 0;  // 0: no number
+};
+UnsignedNumber ReadUnsigned(std::string_view text) {
+  UnsignedNumber number;
+  if (text.empty() || !(IsDigit(text.front()) || text.front() == '.')) return number;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number.value);
+  if (ec == std::errc::invalid_argument) return number;
+  number.length = static_cast<std::size_t>(end - text.data());
+  if (ec == std::errc::result_out_of_range)
+    number.value = OutOfRange(text.substr(0, number.length));
+  return number;
 }
 
 // Reads a whole number in `radix` from the start of `digits`; `used` is how many characters
@@ -62,27 +83,6 @@ double ParseRadixWhole(std::string_view digits, int radix, std::size_t& used) {
   return value;
 }
 
-// Length of the longest prefix of `s` of the form digits* [. digits*] with at least one
-// digit, followed by an optional exponent E[sign]digits+. Zero when there is no digit.
-std::size_t DecimalPrefixLength(std::string_view s) {
-  std::size_t i = 0;
-  bool sawDigit = false;
-  while (i < s.size() && IsDigit(s[i])) ++i, sawDigit = true;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && IsDigit(s[i])) ++i, sawDigit = true;
-  }
-  if (!sawDigit) return 0;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    std::size_t j = i + 1;
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
-    std::size_t expDigits = j;
-    while (j < s.size() && IsDigit(s[j])) ++j;
-    if (j > expDigits) i = j;
-  }
-  return i;
-}
-
 // The leading number of a text whose blanks are already gone.
 LeadingNumber ScanLeadingNumber(std::string_view s) {
   LeadingNumber result{};
@@ -99,12 +99,11 @@ LeadingNumber ScanLeadingNumber(std::string_view s) {
       negative = rest[0] == '-';
       rest.remove_prefix(1);
     }
-    const std::size_t numberLength = DecimalPrefixLength(rest);
-    if (numberLength > 0) {
-      const double magnitude = ConvertUnsigned(rest.substr(0, numberLength));
-      result.value = negative ? -magnitude : magnitude;
+    const UnsignedNumber number = ReadUnsigned(rest);
+    if (number.length > 0) {
+      result.value = negative ? -number.value : number.value;
       result.found = true;
-      used = numberLength + (s.size() - rest.size());
+      used = number.length + (s.size() - rest.size());
     }
   }
   if (!result.found) used = 0;

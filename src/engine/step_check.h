@@ -5,6 +5,7 @@
 // result that is not finite stops it at that step, before any label is written. The step
 // throws FaultSignal; Compute turns it into its result, so nothing outside the engine sees it.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -36,8 +37,13 @@ class Checked;
 // results of earlier steps that it uses. Both go into the message when the step fails.
 class StepCheck {
  public:
+  // A step is made for every few operations of a Compute, so this only copies: Fields()
+  // drops the repeats when a message needs them.
   StepCheck(const JobSheet& sheet, std::string_view quantity,
-            std::initializer_list<Field> from = {});
+            std::initializer_list<Field> from = {})
+      : sheet_(sheet), quantity_(quantity), fromCount_(std::min(from.size(), kFieldCount)) {
+    std::copy_n(from.begin(), fromCount_, from_.begin());
+  }
 
   // The value of `field` as Compute reads it (see field_reading.h), and the field noted.
   Checked Read(Field field) const;
@@ -51,7 +57,11 @@ class StepCheck {
     return value;
   }
   // A number read from `field`; infinite fails as too large.
-  double Reading(double value, Field field) const;
+  double Reading(double value, Field field) const {
+    if (!std::isfinite(value)) [[unlikely]]
+      Fail(FaultKind::tooLarge, field);
+    return value;
+  }
 
   [[noreturn]] void Fail(FaultKind kind) const;
   [[noreturn]] void Fail(FaultKind kind, Field field) const;
@@ -61,12 +71,12 @@ class StepCheck {
 
   const JobSheet& sheet_;
   std::string_view quantity_;
-  // Each field at most once, so neither list can overflow. Only the first `count` entries
-  // are set: a step is built for every few operations of a Compute.
+  // Only the first `count` entries are set. A field is read at most once into `read_`, so
+  // it cannot overflow; `from_` keeps the first fields of a longer list.
   mutable std::array<Field, kFieldCount> read_;
   mutable std::size_t readCount_ = 0;
   std::array<Field, kFieldCount> from_;
-  std::size_t fromCount_ = 0;
+  std::size_t fromCount_;
 };
 
 // A number inside one step: every operation that divides by exactly zero or gives an

@@ -32,14 +32,13 @@ double ReadLensIndex(const JobSheet& sheet, Field indexField, const NumberFormat
   return InRange(check, indexField, check.Reading(*index, indexField));
 }
 
-// Martin's formula for a lens of index n whose line of sight meets it at the angle θ.
-PowerFactors FactorsOfOneLens(const JobSheet& sheet, double efftilt, const NumberFormat& format,
-                              Eye eye) {
+// Martin's formula for a lens of index n whose line of sight meets it at the angle θ, given
+// sin²θ and cos²θ.
+PowerFactors FactorsOfOneLens(const JobSheet& sheet, double sin2, double cos2,
+                              const NumberFormat& format, Eye eye) {
   const Field indexField = FieldsOf(eye).n;
   const double index = ReadLensIndex(sheet, indexField, format, eye);
 
-  const double sin2 = std::sin(efftilt) * std::sin(efftilt);
-  const double cos2 = std::cos(efftilt) * std::cos(efftilt);
   const StepCheck check(sheet, kFactorQuantity[IndexOf(eye)],
                         {indexField, Field::tilt, Field::wrap});
   const Checked n = check.Number(index);
@@ -61,8 +60,10 @@ TiltFactors ComputeTiltFactors(const JobSheet& sheet, const Radians& r,
   const Checked s = check.Number(std::sin(r.wraprad));
   // The angle whose cosine is cos(tilt)·cos(wrap): line of sight against optical axis.
   const double efftilt = std::atan((Sqrt(t * t + s * s) / std::cos(r.wraprad)).Value());
-  return {efftilt, FactorsOfOneLens(sheet, efftilt, format, Eye::right),
-          FactorsOfOneLens(sheet, efftilt, format, Eye::left)};
+  const double sin2 = std::sin(efftilt) * std::sin(efftilt);
+  const double cos2 = std::cos(efftilt) * std::cos(efftilt);
+  return {efftilt, FactorsOfOneLens(sheet, sin2, cos2, format, Eye::right),
+          FactorsOfOneLens(sheet, sin2, cos2, format, Eye::left)};
 }
 
 }  // namespace asworn

@@ -39,7 +39,9 @@ std::optional<Label> FindLabel(std::string_view name) {
 }
 
 WorkTicket::WorkTicket() {
-  for (const LabelInfo& info : kWorkTicketLabels) texts_[IndexOf(info.label)] = info.startText;
+  // Every Compute makes a ticket: only the two "Base In" labels start with a text.
+  for (const LabelInfo& info : kWorkTicketLabels)
+    if (!info.startText.empty()) texts_[IndexOf(info.label)] = info.startText;
 }
 
 }  // namespace asworn

@@ -22,15 +22,20 @@ TEST_P(NumberTextTest, WritesThePlainShortestForm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, NumberTextTest,
-    ::testing::Values(TextCase{2.5, "2.5"}, TextCase{-0.25, "-0.25"}, TextCase{0, "0"},
-                      TextCase{-0.0, "0"}, TextCase{0.2, "0.2"}, TextCase{180, "180"},
-                      TextCase{12.35, "12.35"}, TextCase{-1.75, "-1.75"}, TextCase{90, "90"},
-                      TextCase{0.1 + 0.2, "0.3"}, TextCase{1e20, "100000000000000000000"},
-                      TextCase{1e-7, "0.0000001"}, TextCase{-3.87, "-3.87"},
-                      TextCase{123456789012345678.0, "123456789012346000"},
-                      TextCase{0.000123456789012345678, "0.000123456789012346"},
-                      TextCase{1234.5, "1234.5"}, TextCase{-0.85, "-0.85"}, TextCase{176, "176"},
-                      TextCase{92.7, "92.7"}));
+    ::testing::Values(
+        TextCase{2.5, "2.5"}, TextCase{-0.25, "-0.25"}, TextCase{0, "0"}, TextCase{-0.0, "0"},
+        TextCase{0.2, "0.2"}, TextCase{180, "180"}, TextCase{12.35, "12.35"},
+        TextCase{-1.75, "-1.75"}, TextCase{90, "90"}, TextCase{0.1 + 0.2, "0.3"},
+        TextCase{1e20, "100000000000000000000"}, TextCase{1e-7, "0.0000001"},
+        TextCase{-3.87, "-3.87"}, TextCase{123456789012345678.0, "123456789012346000"},
+        TextCase{0.000123456789012345678, "0.000123456789012346"}, TextCase{1234.5, "1234.5"},
+        TextCase{-0.85, "-0.85"}, TextCase{176, "176"}, TextCase{92.7, "92.7"},
+        // Past whole hundredths, past 15 digits, and both sides of 10^13.
+        TextCase{2.675, "2.675"}, TextCase{0.005, "0.005"}, TextCase{-92.7, "-92.7"},
+        TextCase{1.0 / 3, "0.333333333333333"}, TextCase{2.0 / 3, "0.666666666666667"},
+        TextCase{999.9999999999999, "1000"}, TextCase{1234567890123.45, "1234567890123.45"},
+        TextCase{9999999999999.99, "9999999999999.99"},
+        TextCase{10000000000000.01, "10000000000000"}));
 
 TEST(NumberText, UsesTheLocaleDecimalSeparator) {
   EXPECT_EQ(NumberText(-0.25, ","), "-0,25");

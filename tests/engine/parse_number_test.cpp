@@ -44,6 +44,10 @@ INSTANTIATE_TEST_SUITE_P(
         LeadingCase{"&H1F", 31}, LeadingCase{"&hff", 255}, LeadingCase{"&O17", 15},
         LeadingCase{"&o8", 0}, LeadingCase{"&H", 0}, LeadingCase{"& H 1 0", 16},
         LeadingCase{"&X1", 0}, LeadingCase{"-&H10", 0},
+        // Forms other number readers take: words, hexadecimal floats, a bare exponent.
+        LeadingCase{"inf", 0}, LeadingCase{"-infinity", 0}, LeadingCase{"nan", 0},
+        LeadingCase{"0x1p3", 0}, LeadingCase{".e5", 0}, LeadingCase{"1.e2", 100},
+        LeadingCase{"1e5.5", 1e5}, LeadingCase{"5e-1x", 0.5}, LeadingCase{"00012.50", 12.5},
         // Tiny numbers underflow quietly.
         LeadingCase{"1e-400", 0}));
 
