@@ -126,7 +126,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       "as its Save button does.",
       "asworn-cli"};
   app.require_subcommand(1);
-  app.set_version_flag("--version", std::string("asworn-cli ") + kVersion);
+  app.set_version_flag("--version",
+                       std::string("asworn-cli ") + kVersion + "\nLicense: " + kLicense);
 
   TicketCommand ticket;
   CLI::App* ticketCommand = app.add_subcommand(

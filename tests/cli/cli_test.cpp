@@ -84,7 +84,7 @@ TEST(Cli, HelpAndVersionGoToStdoutWithExitZero) {
   } rows[] = {
       {{"ticket", "--help"}, {"--json", "--detail", "--set", "--as-worn", "frame convention"}},
       // The package carries the project's version: both must say the same number.
-      {{"--version"}, {"asworn-cli " ASWORN_PROJECT_VERSION "\n"}},
+      {{"--version"}, {"asworn-cli " ASWORN_PROJECT_VERSION "\n", "License: Apache-2.0"}},
   };
   for (const auto& row : rows) {
     const CliRun run = RunIn(row.args);
