@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QDir>
+#include <QGroupBox>
 #include <QToolButton>
 #include <QtTest>
 #include <map>
@@ -118,18 +121,22 @@ class ComputeTest : public QObject {
                                     << "Ødegård"
                                     << "lastname2"
                                     << "Ødegård";
-    QTest::newRow("negative wrap, right prism") << "wrap"
-                                                << "-15"
-                                                << "odprism2"
-                                                << "-0.22";
-    QTest::newRow("negative wrap, left prism") << "wrap"
+    QTest::newRow("negative wrap, right prism size") << "wrap"
+                                                     << "-15"
+                                                     << "odprism2"
+                                                     << "0.22";
+    QTest::newRow("negative wrap, left prism size") << "wrap"
+                                                    << "-15"
+                                                    << "osprism2"
+                                                    << "0.22";
+    QTest::newRow("negative wrap is Base Out") << "wrap"
                                                << "-15"
-                                               << "osprism2"
-                                               << "-0.22";
-    QTest::newRow("negative wrap keeps Base In") << "wrap"
-                                                 << "-15"
-                                                 << "odpb"
-                                                 << "Base In";
+                                               << "ospb"
+                                               << "Base Out";
+    QTest::newRow("zero wrap prism keeps Base In") << "odbc"
+                                                   << "0"
+                                                   << "odpb"
+                                                   << "Base In";
   }
   void copiesShowTheTextsAsTyped() {
     QFETCH(QString, field);
@@ -155,6 +162,12 @@ class ComputeTest : public QObject {
                                  << "" << true;
     QTest::newRow("index of 1") << "odn"
                                 << "1" << false;
+    QTest::newRow("empty sphere") << "odsph"
+                                  << "" << true;
+    QTest::newRow("sign after the cylinder") << "oscyl"
+                                             << "0.50-" << true;
+    QTest::newRow("tilt of blanks only") << "tilt"
+                                                          << " " << true;
   }
   void faultyComputeChangesNothing() {
     QFETCH(QString, field);
@@ -183,7 +196,13 @@ class ComputeTest : public QObject {
     QVERIFY(seen.modal);
     QCOMPARE(Ticket(), ticket);
     QCOMPARE(Fields(), fields);
-    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(lensTab));
+    // The named entry comes forward, focused, its text selected for the correction.
+    QLineEdit* entry = window_->field(faulty);
+    QVERIFY(window_->tabControl()->currentWidget()->isAncestorOf(entry));
+    QCOMPARE(QApplication::focusWidget(), entry);
+    QCOMPARE(entry->selectedText(), text);
+    QCOMPARE(window_->ticketIsCurrent(), false);
+    if (ticketFilledBefore) QVERIFY(window_->staleTicketNotice()->isVisible());
 
     // Still usable: put the field right and Compute goes through.
     window_->WriteField(faulty, Q(InfoOf(faulty).defaultText));
@@ -192,11 +211,129 @@ class ComputeTest : public QObject {
     QCOMPARE(window_->ticketLabel(Label::odprism2)->text(), QStringLiteral("0.22"));
   }
 
-  void exitClosesAtOnce() {
-    window_->WriteField(Field::lastname, "Unsaved");
-    QTest::mouseClick(window_->exitButton(), Qt::LeftButton);
-    QVERIFY(QApplication::activeModalWidget() == nullptr);  // no question asked
-    QVERIFY(!window_->isVisible());
+  // A ticket that is not the current entries' one is marked, and Print computes it first;
+  // a refused Compute prints nothing.
+  void staleTicketIsMarkedAndPrintComputesFirst_data() {
+    QTest::addColumn<QString>("after");   // what follows the first Compute
+    QTest::addColumn<QString>("printed");  // lastname2 on the printed ticket, "": none printed
+    QTest::newRow("no Compute yet") << "" << "Ochs";
+    QTest::newRow("an edit") << "edit"
+                             << "Edited";
+    QTest::newRow("a Load") << "load"
+                            << "Ochs";
+    QTest::newRow("a refused Compute") << "refused"
+                                       << "";
+  }
+  void staleTicketIsMarkedAndPrintComputesFirst() {
+    QFETCH(QString, after);
+    QFETCH(QString, printed);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    window_->SetPatientFolder(folder.path());
+    window_->WriteField(Field::lastname, "Ochs");
+    if (!after.isEmpty()) {
+      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok, Answer::ok});
+      QVERIFY(window_->SavePatient());
+      window_->WriteField(Field::odsph, "-3.00");
+      ClickCompute();
+      QVERIFY(window_->ticketIsCurrent());
+      QVERIFY(!window_->staleTicketNotice() || !window_->staleTicketNotice()->isVisible());
+      if (after == "edit") window_->WriteField(Field::lastname, "Edited");
+      if (after == "load") QVERIFY(window_->LoadPatient());
+      if (after == "refused") {
+        window_->WriteField(Field::wrap, "0,5");
+        ClickCompute();
+      }
+      QVERIFY(!window_->ticketIsCurrent());
+      QVERIFY(window_->staleTicketNotice()->isVisible());
+      QCOMPARE(window_->tabControl()->widget(workTicketTab)->findChild<QGroupBox*>(QStringLiteral("workticket"))
+                   ->accessibleDescription(),
+               window_->staleTicketNotice()->text());
+    }
+    const QString before = window_->ticketLabel(Label::lastname2)->text();
+
+    MessageBoxWatcher watcher({Answer::ok});
+    QTest::mouseClick(window_->printButton(), Qt::LeftButton);
+    QCOMPARE(watcher.seen().size(), std::size_t{1});
+    if (printed.isEmpty()) {
+      // The Compute fault, and no page: the old ticket stays, marked.
+      QVERIFY(watcher.seen()[0].text.contains("decimal comma"));
+      QCOMPARE(window_->ticketLabel(Label::lastname2)->text(), before);
+      QVERIFY(window_->staleTicketNotice()->isVisible());
+      return;
+    }
+    QCOMPARE(watcher.seen()[0].text, kNoTestPrinter);  // computed, then on to the printer
+    QVERIFY(window_->ticketIsCurrent());
+    QCOMPARE(window_->ticketLabel(Label::lastname2)->text(), printed);
+    QCOMPARE(window_->ticketLabel(Label::odsph2)->text(), window_->FieldText(Field::odsph));
+  }
+
+  // Exit, or the window's close box: unchanged entries close at once, changed ones ask.
+  void exitAsksOnlyForUnsavedEntries_data() {
+    QTest::addColumn<QString>("before");  // what happens to the entries before Exit
+    QTest::addColumn<int>("answer");      // how the question is answered, -1: none expected
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("byCloseBox");
+    const auto row = [](const char* name, const char* before, int answer, bool closed,
+                        bool saved, bool byCloseBox = false) {
+      QTest::newRow(name) << before << answer << closed << saved << byCloseBox;
+    };
+    row("unchanged closes at once", "", -1, true, false);
+    row("computed, unchanged, closes at once", "compute", -1, true, false);
+    row("typed back as it was closes at once", "retype", -1, true, false);
+    row("saved closes at once", "save", -1, true, true);
+    row("loaded closes at once", "load", -1, true, true);
+    row("edited, Discard closes", "edit", int(Answer::discard), true, false);
+    row("edited, Cancel stays", "edit", int(Answer::cancel), false, false);
+    row("edited, Esc stays", "edit", int(Answer::escapeKey), false, false);
+    row("edited, Enter saves and closes", "edit", int(Answer::enterKey), true, true);
+    row("edited after Save, Save closes", "save edit", int(Answer::save), true, true);
+    row("edited, close box asks too", "edit", int(Answer::cancel), false, false, true);
+  }
+  void exitAsksOnlyForUnsavedEntries() {
+    QFETCH(QString, before);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    QFETCH(bool, byCloseBox);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    window_->SetPatientFolder(folder.path());
+    std::vector<Answer> answers;
+    {
+      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok});
+      if (before.contains("compute")) QVERIFY(window_->Compute());
+      if (before.contains("retype")) {
+        window_->WriteField(Field::lastname, "Ochs");
+        window_->WriteField(Field::lastname, "Last Name");
+      }
+      if (before.contains("save") || before.contains("load"))
+        QVERIFY(window_->SavePatient());
+      if (before.contains("load")) {
+        window_->WriteField(Field::odsph, "-2.00");
+        QVERIFY(window_->LoadPatient());
+      }
+      if (before.contains("edit")) window_->WriteField(Field::odsph, "-1.25");
+    }
+    if (answer >= 0) answers.push_back(static_cast<Answer>(answer));
+    answers.push_back(Answer::ok);  // the confirmation of a Save
+    MessageBoxWatcher watcher(answers);
+    if (byCloseBox)
+      window_->close();
+    else
+      QTest::mouseClick(window_->exitButton(), Qt::LeftButton);
+    QCOMPARE(!window_->isVisible(), closed);
+    if (answer < 0) {
+      QVERIFY(watcher.seen().empty());
+    } else {
+      QVERIFY(!watcher.seen().empty());
+      const SeenMessageBox& question = watcher.seen()[0];
+      QCOMPARE(question.buttons,
+               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      QCOMPARE(question.defaultButton, QMessageBox::Save);
+    }
+    QCOMPARE(!QDir(folder.path()).entryList(QDir::Files).isEmpty(), saved);
   }
 };
 
