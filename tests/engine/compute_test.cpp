@@ -60,7 +60,7 @@ TEST(Compute, UsesTheLocaleForTheIndexAndTheTicket) {
   ASSERT_TRUE(dotted.Succeeded());
   EXPECT_EQ(dotted->compensation.factors.od.tfac,
             Compute(JobSheet())->compensation.factors.od.tfac);
-  EXPECT_EQ(dotted->ticket[Label::odprism2], "-0,22");
+  EXPECT_EQ(dotted->ticket[Label::odprism2], "0,22");
   // A text the two readings take differently is refused rather than computed twice over.
   for (const NumberFormat& format : {comma, NumberFormat{".", ","}}) {
     const ComputeOutcome refused = Compute(Sheet({{Field::osn, "1,586"}}), format);
