@@ -199,10 +199,10 @@ class ComputeTest : public QObject {
     // The named entry comes forward, focused, its text selected for the correction.
     QLineEdit* entry = window_->field(faulty);
     QVERIFY(window_->tabControl()->currentWidget()->isAncestorOf(entry));
-    QCOMPARE(QApplication::focusWidget(), entry);
+    QCOMPARE(window_->focusWidget(), entry);  // the focus when the box has gone
     QCOMPARE(entry->selectedText(), text);
     QCOMPARE(window_->ticketIsCurrent(), false);
-    if (ticketFilledBefore) QVERIFY(window_->staleTicketNotice()->isVisible());
+    if (ticketFilledBefore) QVERIFY(!window_->staleTicketNotice()->isHidden());
 
     // Still usable: put the field right and Compute goes through.
     window_->WriteField(faulty, Q(InfoOf(faulty).defaultText));
@@ -237,7 +237,7 @@ class ComputeTest : public QObject {
       window_->WriteField(Field::odsph, "-3.00");
       ClickCompute();
       QVERIFY(window_->ticketIsCurrent());
-      QVERIFY(!window_->staleTicketNotice() || !window_->staleTicketNotice()->isVisible());
+      QVERIFY(!window_->staleTicketNotice() || window_->staleTicketNotice()->isHidden());
       if (after == "edit") window_->WriteField(Field::lastname, "Edited");
       if (after == "load") QVERIFY(window_->LoadPatient());
       if (after == "refused") {
@@ -245,7 +245,7 @@ class ComputeTest : public QObject {
         ClickCompute();
       }
       QVERIFY(!window_->ticketIsCurrent());
-      QVERIFY(window_->staleTicketNotice()->isVisible());
+      QVERIFY(!window_->staleTicketNotice()->isHidden());
       QCOMPARE(window_->tabControl()->widget(workTicketTab)->findChild<QGroupBox*>(QStringLiteral("workticket"))
                    ->accessibleDescription(),
                window_->staleTicketNotice()->text());
@@ -259,7 +259,7 @@ class ComputeTest : public QObject {
       // The Compute fault, and no page: the old ticket stays, marked.
       QVERIFY(watcher.seen()[0].text.contains("decimal comma"));
       QCOMPARE(window_->ticketLabel(Label::lastname2)->text(), before);
-      QVERIFY(window_->staleTicketNotice()->isVisible());
+      QVERIFY(!window_->staleTicketNotice()->isHidden());
       return;
     }
     QCOMPARE(watcher.seen()[0].text, kNoTestPrinter);  // computed, then on to the printer
