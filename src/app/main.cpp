@@ -35,10 +35,22 @@ void NoDisplay(QtMsgType type, const QMessageLogContext& context, const QString&
   std::_Exit(1);
 }
 
+// True where the window system is certainly absent: X11 or Wayland asked for (or left to Qt's
+// choice) with neither display named.
+bool NoDisplayNamed() {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  const bool windowSystem =
+      platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+  return windowSystem && qEnvironmentVariableIsEmpty("DISPLAY") &&
+         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  bool platformGiven = false;  // Qt's own -platform option names the window system
   for (int i = 1; i < argc; ++i) {
+    platformGiven = platformGiven || std::strcmp(argv[i], "-platform") == 0;
     if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("asworn %s\n", ASWORN_VERSION);
       return 0;
@@ -51,6 +63,13 @@ int main(int argc, char* argv[]) {
   // A file size limit (ulimit -f, a full quota) must fail the Save, which is reported, instead
   // of killing the program with every unsaved entry.
   std::signal(SIGXFSZ, SIG_IGN);
+  if (!platformGiven && NoDisplayNamed()) {
+    std::fputs(
+        "asworn: cannot open the window: no display (DISPLAY and WAYLAND_DISPLAY are "
+        "unset); asworn-cli computes tickets without one\n",
+        stderr);
+    return 1;
+  }
   qtHandler = qInstallMessageHandler(NoDisplay);
   QApplication app(argc, argv);
   qInstallMessageHandler(qtHandler);

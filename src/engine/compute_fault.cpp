@@ -125,9 +125,8 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
 
 std::string LimitMessage(std::string_view quantity, double value, std::string_view limits,
                          const std::vector<Field>& fields, const JobSheet& sheet) {
-  return "The " + std::string(quantity) + " comes out at " + NumberText(value) +
-         ", beyond the " + std::string(limits) + " a lab can make. Check " +
-         FieldList(fields, sheet) + ".";
+  return "The " + std::string(quantity) + " comes out at " + NumberText(value) + ", beyond the " +
+         std::string(limits) + " a lab can make. Check " + FieldList(fields, sheet) + ".";
 }
 
 Checked StepCheck::Read(Field field) const {

@@ -109,9 +109,9 @@ LeadingNumber ScanLeadingNumber(std::string_view s) {
   for (char c : left)
     if (IsDigit(c)) result.restHoldsDigit = true;
   result.restStartsWithComma = result.found && !left.empty() && left.front() == ',';
-  result.restStartsWithSign = result.found && (left.starts_with('+') || left.starts_with('-') ||
-                                               left.starts_with(kUnicodeMinus) ||
-                                               left.starts_with(kEnDash));
+  result.restStartsWithSign =
+      result.found && (left.starts_with('+') || left.starts_with('-') ||
+                       left.starts_with(kUnicodeMinus) || left.starts_with(kEnDash));
   return result;
 }
 

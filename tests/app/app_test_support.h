@@ -111,8 +111,8 @@ class MessageBoxWatcher {
         break;
       case Answer::save:
       case Answer::discard:
-        if (QAbstractButton* b = box->button(answer == Answer::save ? QMessageBox::Save
-                                                                    : QMessageBox::Discard))
+        if (QAbstractButton* b =
+                box->button(answer == Answer::save ? QMessageBox::Save : QMessageBox::Discard))
           b->click();
         break;
       case Answer::enterKey:

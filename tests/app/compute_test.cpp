@@ -1,11 +1,11 @@
 // Compute on the window: the ticket it writes, the tab it shows, and a Compute that stops.
 // Also Exit.
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QDir>
-#include <QGroupBox>
 #include <QToolButton>
 #include <QtTest>
 #include <map>
@@ -167,7 +167,7 @@ class ComputeTest : public QObject {
     QTest::newRow("sign after the cylinder") << "oscyl"
                                              << "0.50-" << true;
     QTest::newRow("tilt of blanks only") << "tilt"
-                                                          << " " << true;
+                                         << " " << true;
   }
   void faultyComputeChangesNothing() {
     QFETCH(QString, field);
@@ -214,9 +214,10 @@ class ComputeTest : public QObject {
   // A ticket that is not the current entries' one is marked, and Print computes it first;
   // a refused Compute prints nothing.
   void staleTicketIsMarkedAndPrintComputesFirst_data() {
-    QTest::addColumn<QString>("after");   // what follows the first Compute
+    QTest::addColumn<QString>("after");    // what follows the first Compute
     QTest::addColumn<QString>("printed");  // lastname2 on the printed ticket, "": none printed
-    QTest::newRow("no Compute yet") << "" << "Ochs";
+    QTest::newRow("no Compute yet") << ""
+                                    << "Ochs";
     QTest::newRow("an edit") << "edit"
                              << "Edited";
     QTest::newRow("a Load") << "load"
@@ -246,7 +247,9 @@ class ComputeTest : public QObject {
       }
       QVERIFY(!window_->ticketIsCurrent());
       QVERIFY(!window_->staleTicketNotice()->isHidden());
-      QCOMPARE(window_->tabControl()->widget(workTicketTab)->findChild<QGroupBox*>(QStringLiteral("workticket"))
+      QCOMPARE(window_->tabControl()
+                   ->widget(workTicketTab)
+                   ->findChild<QGroupBox*>(QStringLiteral("workticket"))
                    ->accessibleDescription(),
                window_->staleTicketNotice()->text());
     }
@@ -275,8 +278,8 @@ class ComputeTest : public QObject {
     QTest::addColumn<bool>("closed");
     QTest::addColumn<bool>("saved");
     QTest::addColumn<bool>("byCloseBox");
-    const auto row = [](const char* name, const char* before, int answer, bool closed,
-                        bool saved, bool byCloseBox = false) {
+    const auto row = [](const char* name, const char* before, int answer, bool closed, bool saved,
+                        bool byCloseBox = false) {
       QTest::newRow(name) << before << answer << closed << saved << byCloseBox;
     };
     row("unchanged closes at once", "", -1, true, false);
@@ -308,8 +311,7 @@ class ComputeTest : public QObject {
         window_->WriteField(Field::lastname, "Ochs");
         window_->WriteField(Field::lastname, "Last Name");
       }
-      if (before.contains("save") || before.contains("load"))
-        QVERIFY(window_->SavePatient());
+      if (before.contains("save") || before.contains("load")) QVERIFY(window_->SavePatient());
       if (before.contains("load")) {
         window_->WriteField(Field::odsph, "-2.00");
         QVERIFY(window_->LoadPatient());
@@ -329,8 +331,7 @@ class ComputeTest : public QObject {
     } else {
       QVERIFY(!watcher.seen().empty());
       const SeenMessageBox& question = watcher.seen()[0];
-      QCOMPARE(question.buttons,
-               QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      QCOMPARE(question.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
       QCOMPARE(question.defaultButton, QMessageBox::Save);
     }
     QCOMPARE(!QDir(folder.path()).entryList(QDir::Files).isEmpty(), saved);

@@ -494,10 +494,9 @@ class LayoutTest : public QObject {
     const auto row = [](const char* label, const char* text) {
       QTest::addRow("%s %s", label, text) << label << text;
     };
-    for (const char* power : {"odsph2", "odcyl2", "ossph2", "oscyl2", "odcsph", "odccyl",
-                              "oscsph", "osccyl"})
-      for (const char* text : {"+11.75", "-14.50", "-29.75", "+29.75", "-59.75"})
-        row(power, text);
+    for (const char* power :
+         {"odsph2", "odcyl2", "ossph2", "oscyl2", "odcsph", "odccyl", "oscsph", "osccyl"})
+      for (const char* text : {"+11.75", "-14.50", "-29.75", "+29.75", "-59.75"}) row(power, text);
     for (const char* axis : {"odaxis2", "osaxis2", "odcaxis", "oscaxis"}) row(axis, "179.9");
     for (const char* curve : {"odbc2", "osbc2"}) row(curve, "15.75");
     for (const char* angle : {"tilt2", "wrap2"}) {

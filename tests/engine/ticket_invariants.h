@@ -93,12 +93,14 @@ inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& f
     if (!(rx->axis >= 0 && rx->axis <= 180)) return "an unrounded axis lies outside 0 to 180";
   }
 
-  const std::pair<Label, double> shown[] = {
-      {Label::odcsph, c.odRounded.sphere},   {Label::odccyl, c.odRounded.cylinder},
-      {Label::odcaxis, c.odRounded.axis},    {Label::oscsph, c.osRounded.sphere},
-      {Label::osccyl, c.osRounded.cylinder}, {Label::oscaxis, c.osRounded.axis},
-      {Label::odprism2, std::abs(c.prism.od.rounded)},
-      {Label::osprism2, std::abs(c.prism.os.rounded)}};
+  const std::pair<Label, double> shown[] = {{Label::odcsph, c.odRounded.sphere},
+                                            {Label::odccyl, c.odRounded.cylinder},
+                                            {Label::odcaxis, c.odRounded.axis},
+                                            {Label::oscsph, c.osRounded.sphere},
+                                            {Label::osccyl, c.osRounded.cylinder},
+                                            {Label::oscaxis, c.osRounded.axis},
+                                            {Label::odprism2, std::abs(c.prism.od.rounded)},
+                                            {Label::osprism2, std::abs(c.prism.os.rounded)}};
   for (const auto& [label, value] : shown) {
     const std::string& text = ticket[label];
     const std::string name(InfoOf(label).name);

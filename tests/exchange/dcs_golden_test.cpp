@@ -75,9 +75,8 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
     bool inJob;
     const char *sph, *cyl, *axis, *prism;
     const char* base;
-  } eyes[] = {
-      {Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2", "odpb"},
-      {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2", "ospb"}};
+  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2", "odpb"},
+              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2", "ospb"}};
   for (const auto& eye : eyes) {
     if (!eye.inJob) {
       EXPECT_EQ(EyeValue(*FindRecord(answer, "LDDRSPH")->value, eye.side), "") << name;
