@@ -12,10 +12,10 @@ void StaleTicketMark::Show(bool stale) {
     // Over the rule between the patient and the boxes, where it hides no value.
     notice_ = new QLabel(kStaleTicketNotice, page_);
     notice_->setObjectName(QStringLiteral("staleTicketNotice"));
-    notice_->setGeometry(twips_.Rect(120, 735, 4695, 180));
+    notice_->setGeometry(twips_.Rect(120, 750, 4695, 150));
     QFont small = notice_->font();
     small.setBold(true);
-    small.setPixelSize(twips_.ToPixels(150));
+    small.setPixelSize(twips_.ToPixels(135));
     notice_->setFont(small);
     QPalette red = notice_->palette();
     red.setColor(QPalette::WindowText, Qt::red);

@@ -15,9 +15,8 @@ class QLabel;
 namespace asworn::app {
 
 // The notice, also what a screen reader says for the page while the ticket is out of date.
-inline const QString kStaleTicketNotice = QStringLiteral(
-    "Out of date: the entries have changed since this ticket was computed. "
-    "Press Compute.");
+inline const QString kStaleTicketNotice =
+    QStringLiteral("Out of date: the entries have changed. Press Compute.");
 
 class StaleTicketMark {
  public:

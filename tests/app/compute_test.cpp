@@ -243,6 +243,8 @@ class ComputeTest : public QObject {
       if (after == "refused") ClickCompute();
       QVERIFY(!window_->ticketIsCurrent());
       QVERIFY(!window_->staleTicketNotice()->isHidden());
+      QVERIFY(window_->staleTicketNotice()->sizeHint().width() <=
+              window_->staleTicketNotice()->width());
       QCOMPARE(window_->findChild<QGroupBox*>("workticket")->accessibleDescription(),
                window_->staleTicketNotice()->text());
     }
