@@ -63,7 +63,7 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
   const std::string& text = sheet[first];
   switch (kind) {
     case FaultKind::indexNotNumber:
-      if (text.empty())
+      if (std::ranges::all_of(text, IsEntryBlank))
         return "The " + name + " is empty. Enter the refractive index of the lens material, " +
                "such as 1.586.";
       return "The " + name + " " + Quoted(text) + " is not a number. Enter the refractive " +
