@@ -3,6 +3,8 @@
 // stand: every label greyed and struck through, a notice across the page, and the same in
 // the words a screen reader speaks.
 
+#include <QLabel>
+#include <QPointer>
 #include <QString>
 #include <array>
 
@@ -10,7 +12,6 @@
 #include "work_ticket.h"
 
 class QGroupBox;
-class QLabel;
 
 namespace asworn::app {
 
@@ -32,7 +33,8 @@ class StaleTicketMark {
   QGroupBox* page_;
   std::array<QLabel*, kLabelCount> labels_;
   Twips twips_;
-  QLabel* notice_ = nullptr;  // made on first need: a current ticket's page holds no trace
+  // Made on first need, so that a current ticket's page holds no trace; the page owns it.
+  QPointer<QLabel> notice_;
 };
 
 }  // namespace asworn::app
