@@ -27,7 +27,7 @@ class StaleTicketMark {
 
   void Show(bool stale);
   // The notice label, none until the ticket first went out of date.
-  QLabel* notice() const { return notice_; }
+  QLabel* notice() const { return notice_.data(); }
 
  private:
   QGroupBox* page_;
