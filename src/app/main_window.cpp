@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include "picture_button.h"
 #include "pictures.h"
 #include "print_work_ticket.h"
+#include "stale_ticket_mark.h"
 #include "tab_control.h"
 #include "twips.h"
 #include "user_number_format.h"
@@ -104,10 +106,18 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   patientFolder_ = DefaultPatientFolder();
   printerLookup_ = OpenDefaultPrinter;
 
+  staleMark_ = std::make_unique<StaleTicketMark>(ssTab1_->frameOf(workTicketTab), labels_, twips);
+  // Any change of an entry, typed or written, leaves the ticket behind the entries.
+  for (EntryField* f : fields_)
+    connect(f, &QLineEdit::textChanged, this, [this] { MarkTicketCurrent(false); });
+  savedEntries_ = ReadJobSheet();
+
   BuildFocusOrder();
   ssTab1_->setCurrentIndex(patientTab);
   fields_[IndexOf(Field::firstname)]->setFocus(Qt::OtherFocusReason);
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildFocusOrder() {
   for (EntryField* f : fields_) focusOrder_.push_back(f);
@@ -180,10 +190,8 @@ void MainWindow::WriteLabel(Label l, const QString& text) {
 }
 
 void MainWindow::FillWorkTicket(const WorkTicket& ticket) {
-  for (std::size_t i = 0; i < kWrittenLabelCount; ++i) {
-    const Label l = kWorkTicketLabels[i].label;
-    WriteLabel(l, QString::fromStdString(ticket[l]));
-  }
+  for (const LabelInfo& info : kWorkTicketLabels)
+    WriteLabel(info.label, QString::fromStdString(ticket[info.label]));
   ssTab1_->setCurrentIndex(workTicketTab);
 }
 
@@ -198,16 +206,39 @@ bool MainWindow::Compute() {
   const JobSheet sheet = ReadJobSheet();
   const ComputeOutcome outcome = asworn::Compute(sheet, UserNumberFormat());
   if (!outcome.Succeeded()) {
-    const QString message = QString::fromStdString(outcome.error().message);
-    ReportFault(message);
+    MarkTicketCurrent(false);
+    ReportFault(QString::fromStdString(outcome.error().message));
+    if (!outcome.error().fields.empty()) FocusEntry(outcome.error().fields.front());
     return false;
   }
   FillWorkTicket(outcome->ticket);
   asWornCheck_ = optics::AsWornCheck(*outcome);
+  MarkTicketCurrent(true);
   return true;
 }
 
+void MainWindow::MarkTicketCurrent(bool current) {
+  const bool changed = current != ticketCurrent_;
+  ticketCurrent_ = current;
+  // The start-up ticket is no one's: only a computed ticket can fall behind the entries.
+  if (asWornCheck_) staleMark_->Show(!current);
+  if (changed) emit TicketStateChanged(current);
+}
+
+QLabel* MainWindow::staleTicketNotice() const {
+  return staleMark_->notice();
+}
+
+void MainWindow::FocusEntry(Field f) {
+  EntryField* entry = fields_[IndexOf(f)];
+  BringPageForward(entry);
+  entry->setFocus(Qt::OtherFocusReason);
+  entry->selectAll();  // also when the entry had the focus already
+}
+
 bool MainWindow::Print() {
+  // Only the current entries' ticket goes on paper.
+  if (!ticketCurrent_ && !Compute()) return false;
   ShowWorkTicketTab();
   const PrinterChoice target = printerLookup_ ? printerLookup_() : PrinterChoice{};
   PrintResult printed{target.error};
@@ -228,6 +259,7 @@ bool MainWindow::SavePatient() {
     ReportFault(saved.message);
     return false;
   }
+  EntriesSaved();
   ShowInformation(this, QStringLiteral("Saved"), QStringLiteral("Patient Information Saved"));
   return true;
 }
@@ -246,9 +278,36 @@ bool MainWindow::LoadPatient() {
     return false;
   }
   WriteJobSheet(*loaded.sheet);
+  EntriesLoaded();
   ShowInformation(this, QStringLiteral("Patient Loaded"),
                   QStringLiteral("Patient information has been loaded"));
   return true;
+}
+
+void MainWindow::EntriesSaved() {
+  savedEntries_ = ReadJobSheet();
+}
+
+void MainWindow::EntriesLoaded() {
+  savedEntries_ = ReadJobSheet();
+  MarkTicketCurrent(false);  // the ticket shown is another patient's, or older entries'
+}
+
+bool MainWindow::EntriesChanged() const {
+  return ReadJobSheet() != savedEntries_;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (EntriesChanged()) {
+    const SaveAnswer answer = AskSaveDiscardCancel(
+        this, QStringLiteral("The entries have changed since they were last saved or loaded. "
+                             "Save them before the program closes?"));
+    if (answer == SaveAnswer::cancel || (answer == SaveAnswer::save && !SavePatient())) {
+      event->ignore();
+      return;
+    }
+  }
+  event->accept();
 }
 
 void MainWindow::ReportFault(const QString& message) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,7 @@ namespace asworn::app {
 
 class EntryField;
 class PictureBox;
+class StaleTicketMark;
 class TabControl;
 
 // The tabs of SSTab1 by number.
@@ -35,8 +37,11 @@ inline constexpr int kClientWidth = 6285;
 inline constexpr int kClientHeight = 3525;
 
 class MainWindow : public QWidget {
+  Q_OBJECT
+
  public:
   explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The job sheet: read a field, write a field, all 21 at once.
   QString FieldText(Field field) const;
@@ -52,14 +57,22 @@ class MainWindow : public QWidget {
   // Puts the 21 texts of `sheet` into the entry fields.
   void WriteJobSheet(const JobSheet& sheet);
 
-  // Command1: computes the ticket from the texts as they stand. A fault is shown to the user
-  // and changes nothing. Returns whether the ticket was written.
+  // Command1: computes the ticket from the texts as they stand. A fault is shown to the user,
+  // brings the named entry forward with its text selected, and leaves the labels alone but
+  // marks them out of date. Returns whether the ticket was written.
   bool Compute();
-  // Command2: brings the "Work Ticket" tab forward and prints the window's image on the
-  // printer that the printer lookup gives (the default printer); no printer, or one that
-  // cannot take the job, is reported to the user like any other fault. Returns whether the
-  // page went to the printer.
+  // Command2: a ticket that is not the current entries' one is computed first, and a refused
+  // Compute prints nothing. Then brings the "Work Ticket" tab forward and prints the window's
+  // image on the printer that the printer lookup gives (the default printer); no printer, or
+  // one that cannot take the job, is reported to the user like any other fault. Returns
+  // whether the page went to the printer.
   bool Print();
+
+  // Whether the work ticket (and its as-worn check) is the ticket of the entries as they
+  // stand: false before the first Compute, after an edit, a Load or a refused Compute.
+  bool ticketIsCurrent() const { return ticketCurrent_; }
+  // Whether an entry differs from what the last Save or Load (or start-up) left.
+  bool EntriesChanged() const;
   // The as-worn check that Print puts below the ticket; none before the first Compute.
   const std::optional<optics::AsWornResult>& asWornCheck() const { return asWornCheck_; }
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
@@ -94,11 +107,25 @@ class MainWindow : public QWidget {
 
   // Every control that takes the keyboard focus, in the order of the Tab key.
   const std::vector<QWidget*>& focusOrder() const { return focusOrder_; }
+  // The notice on the "Work Ticket" page while the ticket is out of date; none before that.
+  QLabel* staleTicketNotice() const;
+
+ signals:
+  // The ticket became current (a Compute went through) or went out of date.
+  void TicketStateChanged(bool current);
 
  protected:
   bool focusNextPrevChild(bool next) override;
+  // Exit and the window's close box: unsaved entries ask "Save", "Discard" or "Cancel".
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The entries as a Save or Load left them: what Exit compares against.
+  void EntriesSaved();
+  void EntriesLoaded();
+  void MarkTicketCurrent(bool current);
+  // The entry a fault names comes forward with its text selected.
+  void FocusEntry(Field field);
   void BuildFocusOrder();
   void BringPageForward(QWidget* widget);
   void ShowWorkTicketTab();
@@ -119,6 +146,9 @@ class MainWindow : public QWidget {
   QString patientFolder_;
   // The exact as-worn check of the ticket shown: made by the Compute that filled it.
   std::optional<optics::AsWornResult> asWornCheck_;
+  bool ticketCurrent_ = false;
+  std::unique_ptr<StaleTicketMark> staleMark_;
+  JobSheet savedEntries_;  // as the last Save or Load left them
 };
 
 }  // namespace asworn::app

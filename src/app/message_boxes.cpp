@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app_title.h"
 
@@ -33,6 +34,24 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& text)
 bool AskOkCancel(QWidget* parent, const QString& title, const QString& text) {
   return Show(parent, QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
               "question") == QMessageBox::Ok;
+}
+
+SaveAnswer AskSaveDiscardCancel(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, kApplicationTitle, text,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setObjectName(QStringLiteral("unsavedEntries"));
+  box.setTextFormat(Qt::PlainText);
+  // The platform's own wording of these buttons may differ ("Close without Saving").
+  box.button(QMessageBox::Save)->setText(QStringLiteral("Save"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("Discard"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  box.exec();
+  const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+  if (clicked == QMessageBox::Save) return SaveAnswer::save;
+  if (clicked == QMessageBox::Discard) return SaveAnswer::discard;
+  return SaveAnswer::cancel;
 }
 
 void ShowReminder(QWidget* parent, const QString& text) {

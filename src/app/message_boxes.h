@@ -18,6 +18,11 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& text)
 // Esc or closing the box is Cancel.
 bool AskOkCancel(QWidget* parent, const QString& title, const QString& text);
 
+// Unsaved entries at Exit: a question box with "Save", "Discard" and "Cancel"; Enter is
+// Save, Esc or closing the box is Cancel.
+enum class SaveAnswer { save, discard, cancel };
+SaveAnswer AskSaveDiscardCancel(QWidget* parent, const QString& text);
+
 // A box without an icon and a single OK button, captioned with the application's title.
 void ShowReminder(QWidget* parent, const QString& text);
 

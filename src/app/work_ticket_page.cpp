@@ -29,11 +29,13 @@ QGroupBox* FormBuilder::WorkTicketFrame() {
     QGroupBox* box = Frame(name, caption, frame, left, top, kBoxWidth, kBoxHeight);
     const int rows[] = {kUpperRow, kLowerRow};
     const QString eyes[] = {QStringLiteral("OD:"), QStringLiteral("OS:")};
+    // Room for the widest power a ticket holds, a sign and four digits ("+11.75", "-29.75"),
+    // and for an axis with its tenth ("179.9").
     for (std::size_t eye = 0; eye < 2; ++eye) {
-      Text(eyes[eye], box, 120, rows[eye], 375);
-      TicketLabel(values[3 * eye], box, 540, rows[eye], 555);
-      TicketLabel(values[3 * eye + 1], box, 1140, rows[eye], 555);
-      TicketLabel(values[3 * eye + 2], box, 1740, rows[eye], 495);
+      Text(eyes[eye], box, 120, rows[eye], 345);
+      TicketLabel(values[3 * eye], box, 480, rows[eye], 630);
+      TicketLabel(values[3 * eye + 1], box, 1125, rows[eye], 630);
+      TicketLabel(values[3 * eye + 2], box, 1770, rows[eye], 465);
     }
   };
   rxBox(
@@ -54,11 +56,12 @@ QGroupBox* FormBuilder::WorkTicketFrame() {
     int top;
   } parameterRows[] = {{Label::odbc2, "Tilt:", Label::tilt2, kUpperRow},
                        {Label::osbc2, "Wrap:", Label::wrap2, kLowerRow}};
+  // Room for a base curve such as "15.75" and an angle such as "-37.5".
   for (const auto& row : parameterRows) {
     Text(QStringLiteral("BC:"), parameters, 120, row.top, 375);
-    TicketLabel(row.bc, parameters, 495, row.top, 615);
-    Text(QString::fromLatin1(row.angleCaption), parameters, 1140, row.top, 540);
-    TicketLabel(row.angle, parameters, 1695, row.top, 345);
+    TicketLabel(row.bc, parameters, 495, row.top, 495);
+    Text(QString::fromLatin1(row.angleCaption), parameters, 1005, row.top, 495);
+    TicketLabel(row.angle, parameters, 1500, row.top, 525);
     QLabel* degree = Text(QStringLiteral("\u00B0"), parameters, 2025, row.top - 60, 210, 330);
     degree->setObjectName(row.angle == Label::tilt2 ? QStringLiteral("tiltDegree")
                                                     : QStringLiteral("wrapDegree"));

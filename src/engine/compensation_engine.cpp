@@ -2,6 +2,7 @@
 
 #include "eye_fields.h"
 #include "field_reading.h"
+#include "lab_limits.h"
 #include "number_text.h"
 #include "step_check.h"
 
@@ -33,7 +34,18 @@ void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation&
   c.osRounded.cylinder = Rounded(sheet, c.osRx.cylinder, 2, "left compensated cylinder", Eye::left);
   c.odRounded.axis = Rounded(sheet, c.odRx.axis, 1, "right compensated axis", Eye::right);
   c.osRounded.axis = Rounded(sheet, c.osRx.axis, 1, "left compensated axis", Eye::left);
+  CheckCompensatedPower(sheet, Eye::right, c.odRounded);
+  CheckCompensatedPower(sheet, Eye::left, c.osRounded);
   c.prism = ComputePrism(sheet, c.radians.pi);
+  CheckPrism(sheet, Eye::right, c.prism.od);
+  CheckPrism(sheet, Eye::left, c.prism.os);
+}
+
+// A wrap prism below zero points its base out: the ticket shows its size and says so.
+void WritePrism(WorkTicket& ticket, Label amount, Label base, double rounded,
+                std::string_view decimalSeparator) {
+  ticket[amount] = NumberText(rounded < 0 ? -rounded : rounded, decimalSeparator);
+  ticket[base] = rounded < 0 ? kBaseOut : kBaseIn;
 }
 
 }  // namespace
@@ -49,13 +61,13 @@ void FillWorkTicket(WorkTicket& ticket, const JobSheet& sheet, const Compensatio
   ticket[Label::oscsph] = text(c.osRounded.sphere);
   ticket[Label::osccyl] = text(c.osRounded.cylinder);
   ticket[Label::oscaxis] = text(c.osRounded.axis);
-  ticket[Label::odprism2] = text(c.prism.od.rounded);
-  ticket[Label::osprism2] = text(c.prism.os.rounded);
+  WritePrism(ticket, Label::odprism2, Label::odpb, c.prism.od.rounded, decimalSeparator);
+  WritePrism(ticket, Label::osprism2, Label::ospb, c.prism.os.rounded, decimalSeparator);
 }
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
   ComputeOutcome outcome;
-  ComputedTicket& computed = std::get<ComputedTicket>(outcome.result_);
+  auto& computed = std::get<ComputedTicket>(outcome.result_);
   try {
     {
       const ReadingRecorder recorder(computed.readings);

@@ -34,8 +34,8 @@ struct Compensation {
   Prism prism;
 };
 
-// Writes the ticket of a finished compensation into a start-up ticket, which holds the two
-// fixed "Base In" labels: 13 copies, six compensated values, two prisms.
+// Writes the ticket of a finished compensation: 13 copies, six compensated values, two
+// prism sizes and their base directions, "Base In" or "Base Out".
 void FillWorkTicket(WorkTicket& ticket, const JobSheet& sheet, const Compensation& compensation,
                     std::string_view decimalSeparator);
 

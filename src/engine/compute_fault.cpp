@@ -63,7 +63,7 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
   const std::string& text = sheet[first];
   switch (kind) {
     case FaultKind::indexNotNumber:
-      if (text.empty())
+      if (std::ranges::all_of(text, IsEntryBlank))
         return "The " + name + " is empty. Enter the refractive index of the lens material, " +
                "such as 1.586.";
       return "The " + name + " " + Quoted(text) + " is not a number. Enter the refractive " +
@@ -80,6 +80,11 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
       return "The " + name + " " + Quoted(text) + " is an index of 1, which cannot be used: " +
              "a lens of index 1 bends no light. Enter the refractive index of the lens " +
              "material, such as 1.586.";
+    case FaultKind::empty: {
+      const bool power = name.ends_with("sphere") || name.ends_with("cylinder");
+      return "The " + name + " is empty. Every prescription, lens and fitting entry must be " +
+             "filled in" + (power ? std::string("; write a power of zero as 0 or PL.") : ".");
+    }
     case FaultKind::notANumber:
       return "The " + name + " " + Quoted(text) + " holds no number that can be read. " +
              "Enter it in figures, such as 13.5 or -4.25.";
@@ -92,28 +97,36 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
       return "The " + name + " " + Quoted(text) + " has a decimal comma. Write decimals " +
              "with a full stop: " + Quoted(fullStop) + ".";
     }
+    case FaultKind::signAfter:
+      return "The " + name + " " + Quoted(text) + " has a sign after the number. Write the " +
+             "sign in front of it, such as -4.25.";
     case FaultKind::outOfRange: {
       const PlausibleRange* range = RangeOf(first);
       const std::string limits = range ? std::string(range->text) : std::string();
-      if (text.empty())
-        return "The " + name + " is empty, which reads as 0, outside the range " + limits +
-               ". Check this entry.";
       return "The " + name + " " + Quoted(text) + " is outside the range " + limits +
              ". Check this entry.";
     }
-    case FaultKind::vertexInfinite:
-      return "The " + std::string(quantity) + " would be infinite at the fitted vertex " +
-             "distance: with " + FieldList(fields, sheet) + ", the power and the change of " +
-             "vertex distance cancel exactly. Check these entries.";
+    case FaultKind::vertexPastFocus:
+      return "The change of vertex distance reaches the focal point of the " +
+             std::string(quantity) + ": with " + FieldList(fields, sheet) +
+             ", no lens at the fitted distance has the power of the prescription. Check " +
+             "these entries.";
     case FaultKind::tooLarge:
       return Capitalised(FieldWithText(first, sheet)) + " is too large a number to compute " +
              "with. Check this entry.";
+    case FaultKind::beyondLabLimit:
     case FaultKind::arithmetic:
       break;
   }
   return "Compute stopped at the " + std::string(quantity) +
          ", which comes out infinite or undefined (a division by zero or an overflow). Check " +
          FieldList(fields, sheet) + ".";
+}
+
+std::string LimitMessage(std::string_view quantity, double value, std::string_view limits,
+                         const std::vector<Field>& fields, const JobSheet& sheet) {
+  return "The " + std::string(quantity) + " comes out at " + NumberText(value) + ", beyond the " +
+         std::string(limits) + " a lab can make. Check " + FieldList(fields, sheet) + ".";
 }
 
 Checked StepCheck::Read(Field field) const {

@@ -13,17 +13,20 @@ namespace asworn {
 enum class Eye { right, left };
 
 enum class FaultKind {
-  indexNotNumber,  // the strict reading of a lens index failed
-  indexAmbiguous,  // a lens index that the user's number format reads otherwise than the prism
-  indexZero,       // an index of 0: the tilt factors divide by 2n
-  indexOne,        // an index of 1: the lens thickness divides by n - 1
-  notANumber,      // a field text in which no number can be read
-  cutShort,        // a number read in part: digits stand after it ("2.5.1")
-  decimalComma,    // likewise, cut at a comma ("-4,25")
-  outOfRange,      // a value outside the field's plausible range
-  vertexInfinite,  // 1 - d·F is exactly 0: the effective power at the fitted distance is infinite
-  tooLarge,        // a field's number is too large for the arithmetic
-  arithmetic,      // any other division by zero, overflow or invalid operation
+  indexNotNumber,   // the strict reading of a lens index failed
+  indexAmbiguous,   // a lens index that the user's number format reads otherwise than the prism
+  indexZero,        // an index of 0: the tilt factors divide by 2n
+  indexOne,         // an index of 1: the lens thickness divides by n - 1
+  empty,            // a numeric field left empty, or holding blanks only
+  notANumber,       // a field text in which no number can be read
+  cutShort,         // a number read in part: digits stand after it ("2.5.1")
+  decimalComma,     // likewise, cut at a comma ("-4,25")
+  signAfter,        // a sign after the number ("4.25-"), which the reading would drop
+  outOfRange,       // a value outside the field's plausible range
+  vertexPastFocus,  // 1 - d·F <= 0: the vertex change reaches or passes the lens's focal point
+  tooLarge,         // a field's number is too large for the arithmetic
+  beyondLabLimit,   // a rounded result no lab can make (see kResultLimits)
+  arithmetic,       // any other division by zero, overflow or invalid operation
 };
 
 struct ComputeFault {
@@ -38,5 +41,9 @@ std::string_view EyeName(Eye eye);  // "right" or "left"
 // The optician's words for a fault, naming the fields and what they hold.
 std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
                          std::string_view quantity, const JobSheet& sheet);
+
+// The words for a rounded result `value` of `quantity` beyond `limits`.
+std::string LimitMessage(std::string_view quantity, double value, std::string_view limits,
+                         const std::vector<Field>& fields, const JobSheet& sheet);
 
 }  // namespace asworn

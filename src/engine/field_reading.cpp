@@ -10,10 +10,6 @@
 namespace asworn {
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n';
-}
-
 bool SameLetters(std::string_view a, std::string_view b) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
@@ -22,8 +18,8 @@ bool SameLetters(std::string_view a, std::string_view b) {
 // Opticians write a zero power as a word: plano for a sphere or cylinder, DS (dioptre
 // sphere) or SPH for a lens without cylinder.
 bool IsZeroPowerWord(Field field, std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsEntryBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsEntryBlank(text.back())) text.remove_suffix(1);
   const bool sphere =
       std::ranges::any_of(kEyeFields, [&](const EyeFields& e) { return e.sph == field; });
   const bool cylinder =
@@ -36,7 +32,7 @@ bool IsZeroPowerWord(Field field, std::string_view text) {
 thread_local std::array<std::optional<double>, kFieldCount>* tlReadings = nullptr;
 
 bool IsBlankOnly(std::string_view text) {
-  return std::ranges::all_of(text, IsBlank);
+  return std::ranges::all_of(text, IsEntryBlank);
 }
 
 }  // namespace
@@ -64,10 +60,13 @@ double ReadField(const StepCheck& check, const JobSheet& sheet, Field field) {
     if (const std::optional<double>& noted = (*tlReadings)[IndexOf(field)]) return *noted;
   const std::string& text = sheet[field];
   if (IsZeroPowerWord(field, text)) return InRange(check, field, 0.0);
+  // A forgotten entry is not a zero: a plano order or a flat base curve must be written.
+  if (IsBlankOnly(text)) check.Fail(FaultKind::empty, field);
   const LeadingNumber number = ReadLeadingNumber(text);
-  if (!number.found && !IsBlankOnly(text)) check.Fail(FaultKind::notANumber, field);
+  if (!number.found) check.Fail(FaultKind::notANumber, field);
   if (number.restHoldsDigit)
     check.Fail(number.restStartsWithComma ? FaultKind::decimalComma : FaultKind::cutShort, field);
+  if (number.restStartsWithSign) check.Fail(FaultKind::signAfter, field);
   return InRange(check, field, check.Reading(number.value, field));
 }
 

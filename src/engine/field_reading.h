@@ -11,8 +11,8 @@
 
 namespace asworn {
 
-// The value of `field` for the step of `check`. An empty field is 0; "PL" and "Plano" in a
-// sphere or cylinder, and "DS" and "SPH" in a cylinder, are 0 too.
+// The value of `field` for the step of `check`. An empty field, or one of blanks only, stops
+// the step; "PL" and "Plano" in a sphere or cylinder, and "DS" and "SPH" in a cylinder, are 0.
 double ReadField(const StepCheck& check, const JobSheet& sheet, Field field);
 
 // Stops the step when `value`, read from `field`, lies outside the field's range; otherwise

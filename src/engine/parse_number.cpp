@@ -15,12 +15,6 @@ namespace {
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
-bool IsLeadingBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n';
-}
-bool IsStrictBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
 
 // A number that from_chars found too large or too small for a double, in the form
 // [digits][.digits][e[sign]digits] (no sign): strtod gives infinity for a huge number and
@@ -83,6 +77,10 @@ double ParseRadixWhole(std::string_view digits, int radix, std::size_t& used) {
   return value;
 }
 
+// U+2212 MINUS SIGN and U+2013 EN DASH, as word processors and phones put them for a minus.
+constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
+constexpr std::string_view kEnDash = "\xE2\x80\x93";
+
 // The leading number of a text whose blanks are already gone.
 LeadingNumber ScanLeadingNumber(std::string_view s) {
   LeadingNumber result{};
@@ -111,6 +109,9 @@ LeadingNumber ScanLeadingNumber(std::string_view s) {
   for (char c : left)
     if (IsDigit(c)) result.restHoldsDigit = true;
   result.restStartsWithComma = result.found && !left.empty() && left.front() == ',';
+  result.restStartsWithSign =
+      result.found && (left.starts_with('+') || left.starts_with('-') ||
+                       left.starts_with(kUnicodeMinus) || left.starts_with(kEnDash));
   return result;
 }
 
@@ -119,17 +120,13 @@ std::string WithoutBlanks(std::string_view text) {
   std::string stripped;
   stripped.reserve(text.size());
   for (char c : text)
-    if (!IsLeadingBlank(c)) stripped += c;
+    if (!IsEntryBlank(c)) stripped += c;
   return stripped;
 }
 
-// U+2212 MINUS SIGN and U+2013 EN DASH, as word processors and phones put them for a minus.
-constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
-constexpr std::string_view kEnDash = "\xE2\x80\x93";
-
 bool HasBlank(std::string_view text) {
   for (char c : text)
-    if (IsLeadingBlank(c)) return true;
+    if (IsEntryBlank(c)) return true;
   return false;
 }
 
@@ -152,8 +149,8 @@ LeadingNumber ReadLeadingNumber(std::string_view text) {
 }
 
 std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format) {
-  while (!text.empty() && IsStrictBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsStrictBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsEntryBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsEntryBlank(text.back())) text.remove_suffix(1);
 
   // Rewrite into the plain form "digits.digitsE±digits", checking the shape as we go.
   std::string plain;

@@ -8,7 +8,14 @@
 
 namespace asworn {
 
-// Lenient: drops every blank, tab and line feed, then reads the longest leading number
+// What every reading of an entry takes for a blank, and nothing else: space, tab and line
+// feed. The lenient reading drops them anywhere, the strict one around the number, and an
+// entry of blanks alone is empty. A carriage return is no blank: it stops a number.
+constexpr bool IsEntryBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+
+// Lenient: drops every blank (IsEntryBlank), then reads the longest leading number
 // (sign, digits with one full stop, exponent). "&H" or "&O" at the start reads the rest as a
 // hexadecimal or octal whole number. A text without a leading number is 0. Never fails;
 // a number too large for a double comes back infinite, for the caller to refuse.
@@ -21,6 +28,7 @@ struct LeadingNumber {
   bool found = false;                // a number was read
   bool restHoldsDigit = false;       // after the number (or in a text without one) stands a digit
   bool restStartsWithComma = false;  // the number ends at a comma: a decimal comma
+  bool restStartsWithSign = false;   // a sign stands after the number: "4.25-"
 };
 
 // As ParseLeadingNumber, but a minus sign (U+2212) or an en dash (U+2013) in front of the

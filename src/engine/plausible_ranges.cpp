@@ -10,6 +10,7 @@ constexpr std::string_view kIndex = "1.40 to 2.00";
 constexpr std::string_view kDiameter = "20 to 100 mm";
 constexpr std::string_view kVertex = "5 to 40 mm";
 constexpr std::string_view kAngle = "-40 to +40 degrees";
+constexpr std::string_view kPrism = "10 prism dioptres base in or out";
 
 }  // namespace
 
@@ -33,6 +34,17 @@ const std::array<PlausibleRange, 18> kPlausibleRanges{{
     {Field::tilt, -40, 40, kAngle},
     {Field::wrap, -40, 40, kAngle},
 }};
+
+// A compensated sphere, and sphere plus cylinder, as entries are; wrap prism as lenses are
+// surfaced.
+const std::array<ResultLimit, 2> kResultLimits{{
+    {Result::compensatedPower, -30, 30, kPower},
+    {Result::prism, -10, 10, kPrism},
+}};
+
+const ResultLimit& LimitOf(Result result) {
+  return kResultLimits[static_cast<std::size_t>(result)];
+}
 
 const PlausibleRange* RangeOf(Field field) {
   if (field < Field::odsph) return nullptr;

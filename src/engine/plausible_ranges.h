@@ -21,4 +21,14 @@ extern const std::array<PlausibleRange, 18> kPlausibleRanges;
 // The range of a numeric field; nullptr for the names and the record number.
 const PlausibleRange* RangeOf(Field field);
 
+// What a lab can make: Compute refuses a ticket whose rounded results lie beyond these.
+enum class Result { compensatedPower, prism };
+struct ResultLimit {
+  Result result;
+  double low, high;  // inclusive
+  std::string_view text;
+};
+extern const std::array<ResultLimit, 2> kResultLimits;
+const ResultLimit& LimitOf(Result result);
+
 }  // namespace asworn

@@ -23,16 +23,21 @@ VertexResult CompensateVertex(const JobSheet& sheet, Eye eye) {
   const double gap = (refracted - fitted).Value();
   const double d = gap / 1000;  // metres
 
-  // Each principal meridian moved on its own: F' = F / (1 - d·F).
+  // Each principal meridian moved on its own: F' = F / (1 - d·F). Where d·F reaches 1 the
+  // move reaches the lens's focal point, and beyond it the power would change sign.
   const StepCheck sphCheck(sheet, kSphere[e], {f.rvd, f.fvd});
   const Checked S = sphCheck.Read(f.sph);
-  const Checked vsph = S / (1 - d * S).WhenZero(FaultKind::vertexInfinite);
+  const Checked sphFactor = 1 - d * S;
+  if (sphFactor.Value() <= 0) sphCheck.Fail(FaultKind::vertexPastFocus);
+  const Checked vsph = S / sphFactor;
 
   const StepCheck merCheck(sheet, kMeridian[e], {f.rvd, f.fvd});
   const Checked S2 = merCheck.Read(f.sph);
   const Checked C = merCheck.Read(f.cyl);
   const Checked meridian = S2 + C;
-  const Checked vmer = meridian / (1 - d * meridian).WhenZero(FaultKind::vertexInfinite);
+  const Checked merFactor = 1 - d * meridian;
+  if (merFactor.Value() <= 0) merCheck.Fail(FaultKind::vertexPastFocus);
+  const Checked vmer = meridian / merFactor;
   return {gap, vsph.Value(), (vmer - vsph.Value()).Value()};
 }
 

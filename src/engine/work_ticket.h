@@ -39,8 +39,9 @@ enum class Label : std::size_t {
 };
 
 inline constexpr std::size_t kLabelCount = 23;
-inline constexpr std::size_t kWrittenLabelCount = 21;  // odpb and ospb have no writer
+inline constexpr std::size_t kWrittenLabelCount = 21;  // before the two base directions
 inline constexpr std::string_view kBaseIn = "Base In";
+inline constexpr std::string_view kBaseOut = "Base Out";
 
 struct LabelInfo {
   Label label;

@@ -105,7 +105,7 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
   if (sph.Known()) sheet[fields.sph] = sph.text;
 
   const DcsNumber cyl = reader.Eye("CYL", side);
-  sheet[fields.cyl] = cyl.Known() ? cyl.text : "0";
+  sheet[fields.cyl] = cyl.Known() ? cyl.text : "0";  // no CYL: a spherical lens, said so
   const DcsNumber axis = reader.Eye("AX", side);
   if (axis.Known() && (axis.value < 0 || axis.value > 180)) {
     reader.Problem(SideLetter(side), kInvalidParameter,
@@ -114,6 +114,8 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
     sheet[fields.axis] = axis.text;
   } else if (cyl.Known() && cyl.value != 0) {
     reader.Missing(side, "AX");  // a cylinder without its axis
+  } else {
+    sheet[fields.axis] = "180";  // a lens without cylinder has no axis of its own
   }
 
   for (std::string_view label : kPrismLabels) {

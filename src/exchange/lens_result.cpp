@@ -1,6 +1,7 @@
 #include "lens_result.h"
 
 #include "compensation_engine.h"
+#include "number_text.h"
 
 namespace asworn::exchange {
 namespace {
@@ -28,10 +29,12 @@ LensResult ComputeLens(const JobSheet& sheet) {
     return result;
   }
   const WorkTicket& ticket = outcome->ticket;
+  // The ticket shows a prism's size beside its base; the answer takes it signed.
+  const Prism& prism = outcome->compensation.prism;
   result.right = CompensatedEye{ticket[Label::odcsph], ticket[Label::odccyl],
-                                ticket[Label::odcaxis], ticket[Label::odprism2]};
+                                ticket[Label::odcaxis], NumberText(prism.od.rounded)};
   result.left = CompensatedEye{ticket[Label::oscsph], ticket[Label::osccyl], ticket[Label::oscaxis],
-                               ticket[Label::osprism2]};
+                               NumberText(prism.os.rounded)};
   return result;
 }
 

@@ -66,7 +66,7 @@ struct SeenMessageBox {
 };
 
 // How a watched box is answered.
-enum class Answer { ok, cancel, escapeKey, closeBox };
+enum class Answer { ok, cancel, escapeKey, closeBox, save, discard, enterKey };
 
 // While it lives, answers every modal message box that comes up, in turn with the given
 // answers, and records what each box showed. A box beyond the answers is closed with Esc,
@@ -108,6 +108,15 @@ class MessageBoxWatcher {
         break;
       case Answer::closeBox:
         box->close();
+        break;
+      case Answer::save:
+      case Answer::discard:
+        if (QAbstractButton* b =
+                box->button(answer == Answer::save ? QMessageBox::Save : QMessageBox::Discard))
+          b->click();
+        break;
+      case Answer::enterKey:
+        QTest::keyClick(box, Qt::Key_Return);
         break;
     }
   }

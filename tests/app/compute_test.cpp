@@ -1,8 +1,11 @@
 // Compute on the window: the ticket it writes, the tab it shows, and a Compute that stops.
 // Also Exit.
+#include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 #include <map>
@@ -118,18 +121,22 @@ class ComputeTest : public QObject {
                                     << "Ødegård"
                                     << "lastname2"
                                     << "Ødegård";
-    QTest::newRow("negative wrap, right prism") << "wrap"
-                                                << "-15"
-                                                << "odprism2"
-                                                << "-0.22";
-    QTest::newRow("negative wrap, left prism") << "wrap"
+    QTest::newRow("negative wrap, right prism size") << "wrap"
+                                                     << "-15"
+                                                     << "odprism2"
+                                                     << "0.22";
+    QTest::newRow("negative wrap, left prism size") << "wrap"
+                                                    << "-15"
+                                                    << "osprism2"
+                                                    << "0.22";
+    QTest::newRow("negative wrap is Base Out") << "wrap"
                                                << "-15"
-                                               << "osprism2"
-                                               << "-0.22";
-    QTest::newRow("negative wrap keeps Base In") << "wrap"
-                                                 << "-15"
-                                                 << "odpb"
-                                                 << "Base In";
+                                               << "ospb"
+                                               << "Base Out";
+    QTest::newRow("zero wrap prism keeps Base In") << "odbc"
+                                                   << "0"
+                                                   << "odpb"
+                                                   << "Base In";
   }
   void copiesShowTheTextsAsTyped() {
     QFETCH(QString, field);
@@ -155,6 +162,12 @@ class ComputeTest : public QObject {
                                  << "" << true;
     QTest::newRow("index of 1") << "odn"
                                 << "1" << false;
+    QTest::newRow("empty sphere") << "odsph"
+                                  << "" << true;
+    QTest::newRow("sign after the cylinder") << "oscyl"
+                                             << "0.50-" << true;
+    QTest::newRow("tilt of blanks only") << "tilt"
+                                         << " " << true;
   }
   void faultyComputeChangesNothing() {
     QFETCH(QString, field);
@@ -183,7 +196,13 @@ class ComputeTest : public QObject {
     QVERIFY(seen.modal);
     QCOMPARE(Ticket(), ticket);
     QCOMPARE(Fields(), fields);
-    QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(lensTab));
+    // The named entry comes forward, focused, its text selected for the correction.
+    QLineEdit* entry = window_->field(faulty);
+    QVERIFY(window_->tabControl()->currentWidget()->isAncestorOf(entry));
+    QCOMPARE(window_->focusWidget(), entry);  // the focus when the box has gone
+    QCOMPARE(entry->selectedText(), text);
+    QCOMPARE(window_->ticketIsCurrent(), false);
+    if (ticketFilledBefore) QVERIFY(!window_->staleTicketNotice()->isHidden());
 
     // Still usable: put the field right and Compute goes through.
     window_->WriteField(faulty, Q(InfoOf(faulty).defaultText));
@@ -192,11 +211,90 @@ class ComputeTest : public QObject {
     QCOMPARE(window_->ticketLabel(Label::odprism2)->text(), QStringLiteral("0.22"));
   }
 
-  void exitClosesAtOnce() {
-    window_->WriteField(Field::lastname, "Unsaved");
-    QTest::mouseClick(window_->exitButton(), Qt::LeftButton);
-    QVERIFY(QApplication::activeModalWidget() == nullptr);  // no question asked
-    QVERIFY(!window_->isVisible());
+  // After a Compute, an edit, a Load or a refused Compute marks the ticket out of date, and
+  // Print computes first (the no-printer box follows); a refused Compute prints nothing.
+  void staleTicketIsMarkedAndPrintComputesFirst_data() {
+    QTest::addColumn<QString>("after");    // what follows the first Compute; "": no Compute
+    QTest::addColumn<QString>("printed");  // lastname2 then, "": nothing printed
+    QTest::newRow("no Compute yet") << ""
+                                    << "Ochs";
+    QTest::newRow("an edit") << "edit"
+                             << "Edited";
+    QTest::newRow("a Load") << "load"
+                            << "Ochs";
+    QTest::newRow("a refused Compute") << "refused"
+                                       << "";
+  }
+  void staleTicketIsMarkedAndPrintComputesFirst() {
+    QFETCH(QString, after);
+    QFETCH(QString, printed);
+    QTemporaryDir folder;
+    window_->SetPatientFolder(folder.path());
+    window_->WriteField(Field::lastname, "Ochs");
+    if (!after.isEmpty()) {
+      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok, Answer::ok});
+      QVERIFY(window_->SavePatient());
+      window_->WriteField(Field::odsph, "-3.00");
+      ClickCompute();
+      QVERIFY(window_->ticketIsCurrent());
+      if (after == "edit") window_->WriteField(Field::lastname, "Edited");
+      if (after == "load") QVERIFY(window_->LoadPatient());
+      if (after == "refused") window_->WriteField(Field::wrap, "0,5");
+      if (after == "refused") ClickCompute();
+      QVERIFY(!window_->ticketIsCurrent());
+      QVERIFY(!window_->staleTicketNotice()->isHidden());
+      QVERIFY(window_->staleTicketNotice()->sizeHint().width() <=
+              window_->staleTicketNotice()->width());
+      QCOMPARE(window_->findChild<QGroupBox*>("workticket")->accessibleDescription(),
+               window_->staleTicketNotice()->text());
+    }
+    const QStringList before = Ticket();
+    MessageBoxWatcher watcher({Answer::ok});
+    QTest::mouseClick(window_->printButton(), Qt::LeftButton);
+    QCOMPARE(watcher.texts().size(), 1);
+    QCOMPARE(watcher.texts()[0].contains("decimal comma"), printed.isEmpty());
+    QCOMPARE(window_->ticketIsCurrent(), !printed.isEmpty());
+    if (printed.isEmpty()) QCOMPARE(Ticket(), before);
+    if (!printed.isEmpty()) QCOMPARE(window_->ticketLabel(Label::lastname2)->text(), printed);
+  }
+
+  // Exit or the close box: entries as the last Save or Load left them close at once;
+  // changed ones ask "Save" (the default), "Discard" or "Cancel".
+  void exitAsksOnlyForUnsavedEntries_data() {
+    QTest::addColumn<QString>("before");  // "load", "edit", or both
+    QTest::addColumn<int>("answer");      // -1: no question expected
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("byCloseBox");
+    QTest::newRow("unchanged") << "" << -1 << true << false;
+    QTest::newRow("loaded") << "load" << -1 << true << false;
+    QTest::newRow("Discard") << "edit" << int(Answer::discard) << true << false;
+    QTest::newRow("Cancel") << "edit" << int(Answer::cancel) << false << false;
+    QTest::newRow("Esc") << "load edit" << int(Answer::escapeKey) << false << false;
+    QTest::newRow("Enter saves") << "edit" << int(Answer::enterKey) << true << false;
+    QTest::newRow("close box") << "edit" << int(Answer::cancel) << false << true;
+  }
+  void exitAsksOnlyForUnsavedEntries() {
+    QFETCH(QString, before);
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, byCloseBox);
+    QTemporaryDir folder;
+    window_->SetPatientFolder(folder.path());
+    if (before.contains("load")) {
+      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok});
+      QVERIFY(window_->SavePatient());
+      window_->WriteField(Field::odsph, "-2.00");
+      QVERIFY(window_->LoadPatient());
+    }
+    if (before.contains("edit")) window_->WriteField(Field::odsph, "-1.25");
+    MessageBoxWatcher watcher({answer < 0 ? Answer::ok : static_cast<Answer>(answer), Answer::ok});
+    if (byCloseBox) window_->close();
+    if (!byCloseBox) QTest::mouseClick(window_->exitButton(), Qt::LeftButton);
+    QCOMPARE(!window_->isVisible(), closed);
+    QCOMPARE(watcher.seen().empty(), answer < 0);
+    if (answer >= 0) QCOMPARE(watcher.seen()[0].defaultButton, QMessageBox::Save);
+    // A Save answer writes the file, and closes only when it is written.
+    if (answer == int(Answer::enterKey)) QVERIFY(!window_->EntriesChanged());
   }
 };
 

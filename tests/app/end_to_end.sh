@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program under its own Xvfb: the window maps as "Form1", typed keys replace the
-# selected "First Name", a click on Compute shows the ticket, a click on Exit ends the
-# program with status 0.
+# selected "First Name", a click on Compute shows the ticket, a click on Exit asks about the
+# typed entries, Esc keeps the window and Enter saves them and ends the program with status 0.
+# Before that: --version and --help print and exit, and without a display the program says so
+# and exits with status 1.
 #   end_to_end.sh ASWORN X11_PROBE SCREENSHOT_DIR
 set -uo pipefail
 app=$1 probe=$2 shots=$3
@@ -16,6 +18,18 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+version=$("$app" --version) || fail "--version failed"
+[[ "$version" == "asworn "[0-9]* ]] || fail "--version says '$version'"
+"$app" --help | grep -q "^Usage: asworn" || fail "--help prints no usage"
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$app" 2>&1 >/dev/null)
+status=$?
+[ "$status" -eq 1 ] || fail "without a display the exit status is $status, not 1"
+[[ "$err" == *"no display"* ]] || fail "without a display stderr says '$err'"
+
+# A home of our own: the Save at Exit writes its patient file there.
+HOME=$(mktemp -d)
+export HOME
 
 # A free display of our own.
 xvfb_start || fail "no X display"
@@ -50,10 +64,21 @@ sleep 0.5
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended on Compute"
 
 xdotool mousemove --window "$wid" 32 200 click 1
+sleep 0.5
+xdotool key Escape
+sleep 0.5
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended on Exit with unsaved entries"
+xdotool mousemove --window "$wid" 32 200 click 1
+sleep 0.5
+xdotool key Return  # Save
+sleep 0.5
+xdotool key Return  # "Patient Information Saved"
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after Exit"
 wait "$app_pid"
 status=$?
 app_pid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
+[ -n "$(find "$HOME" -name 'Last Name-Zed Ochs.txt')" ] || fail "Exit did not save the entries"
+rm -rf "$HOME"
 echo "PASS: typed into the first name, computed, exited with status 0 on $display"

@@ -486,6 +486,38 @@ class LayoutTest : public QObject {
                qPrintable(strip->tabText(i)));
   }
 
+  // The widest texts a ticket label holds for entries in range and results a lab can make,
+  // measured in the label's font against its width; and no label reaches into the next.
+  void ticketLabelsHoldTheirWidestTexts_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const char* label, const char* text) {
+      QTest::addRow("%s %s", label, text) << label << text;
+    };
+    for (const char* power :
+         {"odsph2", "odcyl2", "ossph2", "oscyl2", "odcsph", "odccyl", "oscsph", "osccyl"})
+      for (const char* text : {"+11.75", "-14.50", "-29.75", "+29.75", "-59.75"}) row(power, text);
+    for (const char* axis : {"odaxis2", "osaxis2", "odcaxis", "oscaxis"}) row(axis, "179.9");
+    for (const char* curve : {"odbc2", "osbc2"}) row(curve, "15.75");
+    for (const char* angle : {"tilt2", "wrap2"}) {
+      row(angle, "-37.5");
+      row(angle, "+37.5");
+    }
+    for (const char* prism : {"odprism2", "osprism2"}) row(prism, "9.99");
+    for (const char* base : {"odpb", "ospb"}) row(base, "Base Out");
+  }
+  void ticketLabelsHoldTheirWidestTexts() {
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    QLabel* shown = window_->ticketLabel(*FindLabel(label.toStdString()));
+    QVERIFY2(shown->fontMetrics().horizontalAdvance(text) <= shown->contentsRect().width(),
+             qPrintable(QString::number(shown->fontMetrics().horizontalAdvance(text)) + " px in " +
+                        QString::number(shown->contentsRect().width())));
+    for (const QLabel* other : shown->parentWidget()->findChildren<QLabel*>())
+      if (other != shown)
+        QVERIFY2(!other->geometry().intersects(shown->geometry()), qPrintable(other->text()));
+  }
+
   void resizingMovesNothing() {
     QList<QPair<QWidget*, QRect>> before;
     for (QWidget* child : window_->findChildren<QWidget*>())

@@ -43,12 +43,13 @@ TEST(Compute, CopiesShowTheTextsAsTyped) {
   EXPECT_EQ(t[Label::odpb], "Base In");
 }
 
-TEST(Compute, NegativeWrapGivesASignedPrismStillBaseIn) {
+TEST(Compute, NegativeWrapGivesItsPrismSizeBaseOut) {
   const ComputeOutcome outcome = Compute(Sheet({{Field::wrap, "-15"}}));
   ASSERT_TRUE(outcome.Succeeded());
-  EXPECT_EQ(outcome->ticket[Label::odprism2], "-0.22");
-  EXPECT_EQ(outcome->ticket[Label::osprism2], "-0.22");
-  EXPECT_EQ(outcome->ticket[Label::ospb], "Base In");
+  EXPECT_EQ(outcome->ticket[Label::odprism2], "0.22");
+  EXPECT_EQ(outcome->ticket[Label::osprism2], "0.22");
+  EXPECT_EQ(outcome->ticket[Label::ospb], "Base Out");
+  EXPECT_EQ(outcome->compensation.prism.os.rounded, -0.22);
 }
 
 TEST(Compute, UsesTheLocaleForTheIndexAndTheTicket) {
@@ -59,7 +60,7 @@ TEST(Compute, UsesTheLocaleForTheIndexAndTheTicket) {
   ASSERT_TRUE(dotted.Succeeded());
   EXPECT_EQ(dotted->compensation.factors.od.tfac,
             Compute(JobSheet())->compensation.factors.od.tfac);
-  EXPECT_EQ(dotted->ticket[Label::odprism2], "-0,22");
+  EXPECT_EQ(dotted->ticket[Label::odprism2], "0,22");
   // A text the two readings take differently is refused rather than computed twice over.
   for (const NumberFormat& format : {comma, NumberFormat{".", ","}}) {
     const ComputeOutcome refused = Compute(Sheet({{Field::osn, "1,586"}}), format);
@@ -141,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "right lens index"},
         FaultCase{"VertexDivisorExactlyZero",
                   {{Field::odsph, "+29.41176470588235"}, {Field::odrvd, "39"}, {Field::odfvd, "5"}},
-                  FaultKind::vertexInfinite,
+                  FaultKind::vertexPastFocus,
                   Field::odsph,
                   "right sphere \"+29.41176470588235\""},
         FaultCase{"VertexMeridianExactlyZero",
@@ -149,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {Field::oscyl, "+25"},
                    {Field::osrvd, "30"},
                    {Field::osfvd, "10"}},
-                  FaultKind::vertexInfinite,
+                  FaultKind::vertexPastFocus,
                   Field::ossph,
                   "left cylinder"},
         FaultCase{"HugeSphere",
@@ -178,7 +179,7 @@ TEST(Compute, TheVertexDivisorIsExactlyZeroOnlyWithoutFusedMultiplyAdd) {
   const ComputeOutcome outcome = Compute(
       Sheet({{Field::odsph, "+29.41176470588235"}, {Field::odrvd, "39.0"}, {Field::odfvd, "5.0"}}));
   ASSERT_FALSE(outcome.Succeeded());
-  EXPECT_EQ(outcome.error().kind, FaultKind::vertexInfinite);
+  EXPECT_EQ(outcome.error().kind, FaultKind::vertexPastFocus);
 }
 
 TEST(Compute, IndexOfOneStopsWhereTheIndexIsReadNotAtThePrism) {

@@ -70,8 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         PrismCase{"0", "0", "70", "1.5", "6.00", "20", nullptr, nullptr, "0.197584", 0.2},
         PrismCase{"0.00", "0.00", "70", "1.586", "8.00", "-15", nullptr, nullptr, nullptr, -0.22},
         PrismCase{"0.00", "0.00", "70", "1.586", "0", "15", nullptr, nullptr, nullptr, 0},
-        PrismCase{"0.00", "0.00", "70", "1.586", "", "15", nullptr, nullptr, nullptr, 0},
-        PrismCase{"", "", "70", "1.586", "8.00", "15", "0", "1.5", nullptr, 0.22}));
+        PrismCase{"0.00", "0.00", "70", "1.586", "+0", "15", nullptr, nullptr, nullptr, 0},
+        PrismCase{"PL", "DS", "70", "1.586", "8.00", "15", "0", "1.5", nullptr, 0.22}));
 
 TEST(ComputePrism, BaseCurvePowerInTheMaterial) {
   const Prism p =

@@ -72,8 +72,19 @@ inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& f
   for (const LabelInfo& info : kWorkTicketLabels)
     if (info.copyOf && ticket[info.label] != sheet[*info.copyOf])
       return std::string(info.name) + " is not a copy of its field";
-  if (ticket[Label::odpb] != kBaseIn || ticket[Label::ospb] != kBaseIn)
-    return "the base direction is not \"Base In\"";
+  // A prism's size beside its base: "Base Out" exactly for one that rounds below zero.
+  for (const auto& [base, rounded] :
+       {std::pair{Label::odpb, c.prism.od.rounded}, std::pair{Label::ospb, c.prism.os.rounded}})
+    if (ticket[base] != (rounded < 0 ? kBaseOut : kBaseIn))
+      return std::string(InfoOf(base).name) + " does not match the sign of its prism";
+  // Only lenses a lab can make.
+  for (const RoundedRx* rx : {&c.odRounded, &c.osRounded})
+    for (double power : {rx->sphere, rx->sphere + rx->cylinder})
+      if (std::abs(power) > LimitOf(Result::compensatedPower).high + 0.005)
+        return "a compensated power beyond the lab limit gave a ticket";
+  for (double prism : {c.prism.od.rounded, c.prism.os.rounded})
+    if (std::abs(prism) > LimitOf(Result::prism).high)
+      return "a prism beyond the lab limit gave a ticket";
 
   for (const auto& [name, value] : DetailValues(c))
     if (!std::isfinite(value)) return name + " is not finite";
@@ -82,11 +93,14 @@ inline std::string BrokenTicketRule(const JobSheet& sheet, const NumberFormat& f
     if (!(rx->axis >= 0 && rx->axis <= 180)) return "an unrounded axis lies outside 0 to 180";
   }
 
-  const std::pair<Label, double> shown[] = {
-      {Label::odcsph, c.odRounded.sphere},   {Label::odccyl, c.odRounded.cylinder},
-      {Label::odcaxis, c.odRounded.axis},    {Label::oscsph, c.osRounded.sphere},
-      {Label::osccyl, c.osRounded.cylinder}, {Label::oscaxis, c.osRounded.axis},
-      {Label::odprism2, c.prism.od.rounded}, {Label::osprism2, c.prism.os.rounded}};
+  const std::pair<Label, double> shown[] = {{Label::odcsph, c.odRounded.sphere},
+                                            {Label::odccyl, c.odRounded.cylinder},
+                                            {Label::odcaxis, c.odRounded.axis},
+                                            {Label::oscsph, c.osRounded.sphere},
+                                            {Label::osccyl, c.osRounded.cylinder},
+                                            {Label::oscaxis, c.osRounded.axis},
+                                            {Label::odprism2, std::abs(c.prism.od.rounded)},
+                                            {Label::osprism2, std::abs(c.prism.os.rounded)}};
   for (const auto& [label, value] : shown) {
     const std::string& text = ticket[label];
     const std::string name(InfoOf(label).name);

@@ -41,7 +41,7 @@ TEST(CompensateVertex, EqualDistancesAndZeroCylinderAreExact) {
   EXPECT_EQ(same.vsph, -4.37);
   EXPECT_EQ(same.vcyl, (-4.37 + -1.12) - -4.37);
   const VertexResult noCyl = CompensateVertex(
-      Sheet({{Field::odsph, "-6.5"}, {Field::odcyl, ""}, {Field::odfvd, "9"}}), Eye::right);
+      Sheet({{Field::odsph, "-6.5"}, {Field::odcyl, "DS"}, {Field::odfvd, "9"}}), Eye::right);
   EXPECT_EQ(noCyl.vcyl, 0);
 }
 

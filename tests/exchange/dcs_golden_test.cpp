@@ -62,16 +62,21 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
   const cli::CliRun ticket = cli::RunIn(args);
   ASSERT_EQ(ticket.status, cli::kExitOk) << name << ticket.err;
   std::map<std::string, double> labels;
+  std::map<std::string, std::string> texts;
   std::istringstream lines(ticket.out);
-  for (std::string line; std::getline(lines, line);)
-    labels[line.substr(0, line.find('\t'))] = std::atof(line.substr(line.find('\t') + 1).c_str());
+  for (std::string line; std::getline(lines, line);) {
+    const std::string label = line.substr(0, line.find('\t'));
+    texts[label] = line.substr(line.find('\t') + 1);
+    labels[label] = std::atof(texts[label].c_str());
+  }
 
   const struct {
     Side side;
     bool inJob;
     const char *sph, *cyl, *axis, *prism;
-  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2"},
-              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2"}};
+    const char* base;
+  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2", "odpb"},
+              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2", "ospb"}};
   for (const auto& eye : eyes) {
     if (!eye.inJob) {
       EXPECT_EQ(EyeValue(*FindRecord(answer, "LDDRSPH")->value, eye.side), "") << name;
@@ -83,7 +88,8 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
       EXPECT_EQ(Number(answer, label, eye.side), labels[eye.cyl]) << name << label;
     for (const char* label : {"LDDRAX", "INSAX"})
       EXPECT_EQ(Number(answer, label, eye.side), labels[eye.axis]) << name << label;
-    const double prism = labels[eye.prism];
+    // The ticket shows the prism's size beside its base.
+    const double prism = texts[eye.base] == "Base Out" ? -labels[eye.prism] : labels[eye.prism];
     const double baseOut = (prism < 0) == (eye.side == Side::right) ? 180 : 0;
     for (const char* label : {"LDPRVM", "INSPRPRVM"})
       EXPECT_EQ(Number(answer, label, eye.side), std::fabs(prism)) << name << label;

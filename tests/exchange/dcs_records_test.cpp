@@ -160,6 +160,10 @@ TEST(DcsMapping, JobToJobSheet) {
       {"DO=L\n",
        std::nullopt,
        {{Field::odsph, "0.00"}, {Field::odn, "1.586"}, {Field::osn, "1.6"}}},
+      // No cylinder given: written as 0, with the axis 180 a spherical lens is made to.
+      {"CYL=?;\nAX=;\n",
+       std::nullopt,
+       {{Field::odcyl, "0"}, {Field::odaxis, "180"}, {Field::oscyl, "0"}, {Field::osaxis, "180"}}},
   };
   for (const auto& row : rows) {
     // The first of duplicate labels counts, so the row's labels go in front.

@@ -1,0 +1,39 @@
+#include "stale_ticket_mark.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPalette>
+
+namespace asworn::app {
+
+void StaleTicketMark::Show(bool stale) {
+  if (!stale && !notice_) return;
+  if (!notice_) {
+    // Over the rule between the patient and the boxes, where it hides no value.
+    notice_ = new QLabel(kStaleTicketNotice, page_);
+    notice_->setObjectName(QStringLiteral("staleTicketNotice"));
+    notice_->setGeometry(twips_.Rect(120, 750, 4695, 150));
+    QFont small = notice_->font();
+    small.setBold(true);
+    small.setPixelSize(twips_.ToPixels(135));
+    notice_->setFont(small);
+    QPalette red = notice_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    notice_->setPalette(red);
+    notice_->setAutoFillBackground(true);
+  }
+  notice_->setVisible(stale);
+  for (QLabel* label : labels_) {
+    QFont font = label->font();
+    font.setStrikeOut(stale);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     stale ? page_->palette().color(QPalette::Disabled, QPalette::WindowText)
+                           : page_->palette().color(QPalette::Active, QPalette::WindowText));
+    label->setPalette(palette);
+  }
+  page_->setAccessibleDescription(stale ? kStaleTicketNotice : QString());
+}
+
+}  // namespace asworn::app

@@ -1,0 +1,40 @@
+#pragma once
+// How the "Work Ticket" page shows that its labels are not the ticket of the entries as they
+// stand: every label greyed and struck through, a notice across the page, and the same in
+// the words a screen reader speaks.
+
+#include <QLabel>
+#include <QPointer>
+#include <QString>
+#include <array>
+
+#include "twips.h"
+#include "work_ticket.h"
+
+class QGroupBox;
+
+namespace asworn::app {
+
+// The notice, also what a screen reader says for the page while the ticket is out of date.
+inline const QString kStaleTicketNotice =
+    QStringLiteral("Out of date: the entries have changed. Press Compute.");
+
+class StaleTicketMark {
+ public:
+  StaleTicketMark(QGroupBox* page, const std::array<QLabel*, kLabelCount>& labels,
+                  const Twips& twips)
+      : page_(page), labels_(labels), twips_(twips) {}
+
+  void Show(bool stale);
+  // The notice label, none until the ticket first went out of date.
+  QLabel* notice() const { return notice_.data(); }
+
+ private:
+  QGroupBox* page_;
+  std::array<QLabel*, kLabelCount> labels_;
+  Twips twips_;
+  // Made on first need, so that a current ticket's page holds no trace; the page owns it.
+  QPointer<QLabel> notice_;
+};
+
+}  // namespace asworn::app
