@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QRect;
 class QWidget;
 
 namespace asworn::app {
@@ -17,6 +18,11 @@ void ShowInformation(QWidget* parent, const QString& title, const QString& text)
 // A box without an icon, with OK and Cancel, OK the default. True only when OK was pressed;
 // Esc or closing the box is Cancel.
 bool AskOkCancel(QWidget* parent, const QString& title, const QString& text);
+
+// As AskOkCancel, with `detail` under the text, the box placed where it leaves
+// `keepVisible` (a screen rectangle) in sight: below it, or above it when the screen ends.
+bool AskOkCancelBeside(QWidget* parent, const QString& title, const QString& text,
+                       const QString& detail, const QRect& keepVisible);
 
 // A box without an icon and a single OK button, captioned with the application's title.
 void ShowReminder(QWidget* parent, const QString& text);

@@ -10,6 +10,7 @@
 #include "dcs_command.h"
 #include "field_overrides.h"
 #include "patient_records.h"
+#include "patients_command.h"
 #include "ticket_output.h"
 #include "version.h"
 
@@ -190,6 +191,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   DcsCommand dcs;
   CLI::App* dcsCommand = AddDcsCommand(app, dcs);
+  PatientsCommand patients;
+  CLI::App* patientsCommand = AddPatientsCommand(app, patients);
+  HistoryCommand history;
+  CLI::App* historyCommand = AddHistoryCommand(app, history);
 
   if (const std::optional<std::string> name = UnknownCommand(app, args)) {
     err << "asworn-cli: unknown command: " << EscapedText(*name)
@@ -207,6 +212,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
   if (saveCommand->parsed()) return RunSave(save, out, err);
   if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
+  if (patientsCommand->parsed()) return RunPatients(patients, out, err);
+  if (historyCommand->parsed()) return RunHistory(history, out);
   return kExitUsage;
 }
 

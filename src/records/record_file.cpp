@@ -11,6 +11,22 @@
 namespace asworn {
 namespace {
 
+RecordReadResult ItemsOfFile(const QString& path, const WholeFileRead& raw) {
+  const auto refused = [&](const QString& why) {
+    return RecordReadResult{std::nullopt,
+                            QStringLiteral("Could not read %1: %2.").arg(QuotedPath(path), why)};
+  };
+  if (!raw.bytes) return refused(raw.error);
+  std::vector<std::string> items = DecodeRecordItems(*raw.bytes);
+  for (const std::string& item : items) {
+    const QString text = QString::fromStdString(item);
+    if (std::any_of(text.cbegin(), text.cend(),
+                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
+      return refused(
+          QStringLiteral("its record holds control characters, so it is not a patient file"));
+  }
+  return {std::move(items), {}};
+}
 
 }  // namespace
 
@@ -44,17 +60,12 @@ RecordReadResult ReadPatientRecord(const QString& path) {
                        .arg(info.size())
                        .arg(kMaxRecordFileSize));
 
-  const WholeFileRead raw = ReadRegularFile(path, kMaxRecordFileSize);
-  if (!raw.bytes) return refused(raw.error);
-  std::vector<std::string> items = DecodeRecordItems(*raw.bytes);
-  for (const std::string& item : items) {
-    const QString text = QString::fromStdString(item);
-    if (std::any_of(text.cbegin(), text.cend(),
-                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
-      return refused(
-          QStringLiteral("its record holds control characters, so it is not a patient file"));
-  }
-  return {std::move(items), {}};
+  return ItemsOfFile(path, ReadRegularFile(path, kMaxRecordFileSize));
+}
+
+RecordReadResult ReadPatientRecordAt(const QByteArray& nativePath) {
+  return ItemsOfFile(DecodeRecordBytes(nativePath),
+                     ReadRegularFileAt(nativePath, kMaxRecordFileSize));
 }
 
 }  // namespace asworn

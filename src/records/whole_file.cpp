@@ -16,8 +16,11 @@ namespace asworn {
 
 #ifdef Q_OS_UNIX
 WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
-  const QByteArray name = QFile::encodeName(path);
-  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  return ReadRegularFileAt(QFile::encodeName(path), maxSize);
+}
+
+WholeFileRead ReadRegularFileAt(const QByteArray& nativePath, qint64 maxSize) {
+  const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) return {std::nullopt, QString::fromLocal8Bit(std::strerror(errno))};
   WholeFileRead result;
   struct stat status {};
@@ -62,6 +65,10 @@ WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
             QStringLiteral("it grew larger than %1 bytes while being read").arg(maxSize)};
   if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
   return {std::move(bytes), {}};
+}
+
+WholeFileRead ReadRegularFileAt(const QByteArray& nativePath, qint64 maxSize) {
+  return ReadRegularFile(QFile::decodeName(nativePath), maxSize);
 }
 #endif
 

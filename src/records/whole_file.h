@@ -17,6 +17,10 @@ struct WholeFileRead {
 // again once open, so a pipe or device put in its place cannot make the reader wait.
 WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize);
 
+// The same for a path given in the file system's own bytes, which reach a file whose name is
+// not in this computer's encoding (a folder shared with older Windows programs).
+WholeFileRead ReadRegularFileAt(const QByteArray& nativePath, qint64 maxSize);
+
 // Replaces the file at `path` with `bytes`, or leaves it as it was: they go to a temporary
 // file beside it that is renamed over the old one only once it is whole. Returns why it
 // failed; empty on success.
