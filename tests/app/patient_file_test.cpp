@@ -44,6 +44,12 @@ QByteArray ReadBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+void SavedLongAgo(const QString& path) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::ReadWrite));
+  QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(0), QFileDevice::FileModificationTime));
+}
+
 // How the patient list is left.
 enum class ListAction { enter, doubleClick, escape };
 
@@ -62,13 +68,14 @@ class PatientListDriver {
 
  private:
   void Poll() {
-    auto* list = qobject_cast<PatientListDialog*>(QApplication::activeModalWidget());
+    auto* list = dynamic_cast<PatientListDialog*>(QApplication::activeModalWidget());
     if (!list || !list->isVisible()) return;
     if (shown_) {  // the action did not close it
       QTest::keyClick(list->searchField(), Qt::Key_Escape);
       return;
     }
     shown_ = true;
+    if (!QTest::qWaitForWindowExposed(list)) return;  // then Escape on the next round
     QTest::keyClicks(list->searchField(), keys_);
     const QAbstractItemModel* model = list->table()->model();
     for (int row = 0; row < model->rowCount(); ++row)
@@ -80,6 +87,8 @@ class PatientListDriver {
       case ListAction::doubleClick: {
         QTableView* table = list->table();
         const QRect cell = table->visualRect(model->index(0, 0));
+        // A double click is a click followed by the second press that Qt reports as one.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         break;
       }
@@ -381,14 +390,12 @@ class PatientFileTest : public QObject {
     }
     if (QTest::currentDataTag() == QByteArrayLiteral("case-only twins both listed")) {
       QFile::copy(FileOf("Lindgren", "Per"), FileOf("LINDGREN", "PER"));
-      QFile::setFileTime(FileOf("LINDGREN", "PER"), QDateTime::fromSecsSinceEpoch(0),
-                         QFileDevice::FileModificationTime);
+      SavedLongAgo(FileOf("LINDGREN", "PER"));
     }
     QFile broken(FileOf("Broken", "File"));
     QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("a,b\r\n") == 5);
     broken.close();
-    QFile::setFileTime(FileOf("Broken", "File"), QDateTime::fromSecsSinceEpoch(0),
-                       QFileDevice::FileModificationTime);
+    SavedLongAgo(FileOf("Broken", "File"));
     SetNames(*window_, first, last);
     window_->WriteField(Field::record, "typed");
 
