@@ -33,7 +33,8 @@ const QString& PatientFolder() {
     }
     return made;
   }();
-  return dir->path();
+  static const QString path = dir->path();
+  return path;
 }
 
 QApplication& App() {

@@ -55,7 +55,7 @@ class PatientTableModel : public QAbstractTableModel {
       case 2:
         return p.record;
       default:
-        return p.saved.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        return p.saved().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     }
   }
   Qt::ItemFlags flags(const QModelIndex& index) const override {

@@ -24,7 +24,7 @@ std::string Text(const QString& text) {
 }
 
 std::string SavedText(const PatientListEntry& patient) {
-  return patient.saved.toString(QLatin1String(kTimeFormat)).toStdString();
+  return patient.saved().toString(QLatin1String(kTimeFormat)).toStdString();
 }
 
 void WriteLines(std::ostream& out, const PatientList& list, const std::vector<std::size_t>& rows) {

@@ -6,12 +6,12 @@
 
 #include "patient_records.h"
 #include "record_encoding.h"
+#include "record_line.h"
 #include "record_names.h"
+#include "whole_file.h"
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -20,58 +20,18 @@
 namespace asworn {
 namespace {
 
-struct FolderFile {
-  QByteArray name;  // the file system's bytes
-  QDateTime saved;
-};
-
 bool IsPatientFileName(const QByteArray& name) {
   return !name.startsWith('.') && name.size() > 4 &&
          name.right(4).compare(QByteArrayLiteral(".txt"), Qt::CaseInsensitive) == 0;
 }
 
-#ifdef Q_OS_UNIX
-// Regular files by their raw names: a folder written by another system may hold names that
-// are not in this computer's encoding, and those must still be found and opened.
-std::vector<FolderFile> FolderFiles(const QByteArray& folder, QString& problem) {
-  std::vector<FolderFile> files;
-  DIR* dir = ::opendir(folder.constData());
-  if (!dir) {
-    problem = QString::fromLocal8Bit(std::strerror(errno));
-    return files;
-  }
-  const int fd = ::dirfd(dir);
-  while (const dirent* entry = ::readdir(dir)) {
-    const QByteArray name(entry->d_name);
-    if (!IsPatientFileName(name)) continue;
-    if (entry->d_type != DT_REG && entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) continue;
-    struct stat status {};
-    if (::fstatat(fd, entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode)) continue;
-    const qint64 ms = qint64{status.st_mtim.tv_sec} * 1000 + status.st_mtim.tv_nsec / 1000000;
-    files.push_back({name, QDateTime::fromMSecsSinceEpoch(ms)});
-  }
-  ::closedir(dir);
-  return files;
-}
-#else
-std::vector<FolderFile> FolderFiles(const QByteArray& folder, QString& problem) {
-  std::vector<FolderFile> files;
-  const QDir dir(QFile::decodeName(folder));
-  if (!dir.exists()) problem = QStringLiteral("there is no such folder");
-  for (const QFileInfo& info : dir.entryInfoList(QDir::Files)) {
-    const QByteArray name = QFile::encodeName(info.fileName());
-    if (IsPatientFileName(name)) files.push_back({name, info.lastModified()});
-  }
-  return files;
-}
-#endif
-
-PatientListEntry EntryOf(const QByteArray& folder, const FolderFile& file) {
+PatientListEntry EntryOf(const QByteArray& folder, const QByteArray& name,
+                         const WholeFileRead& raw) {
   PatientListEntry entry;
-  entry.fileName = DecodeRecordBytes(file.name);
-  entry.nativePath = folder + '/' + file.name;
-  entry.saved = file.saved;
-  const LoadResult loaded = LoadPatientFileAt(entry.nativePath);
+  entry.fileName = DecodeRecordBytes(name);
+  entry.nativePath = folder + '/' + name;
+  entry.savedMs = raw.modifiedMs;
+  const LoadResult loaded = LoadPatientRead(DecodeRecordBytes(entry.nativePath), raw);
   if (!loaded.ok()) {
     entry.problem = loaded.message;
     entry.searchKey = FoldedForSearch(entry.fileName);
@@ -84,6 +44,38 @@ PatientListEntry EntryOf(const QByteArray& folder, const FolderFile& file) {
   entry.searchKey = FoldedForSearch(entry.firstname + u'\n' + entry.lastname);
   return entry;
 }
+
+#ifdef Q_OS_UNIX
+// By raw names: a folder written by another system may hold names that are not in this
+// computer's encoding, and those must still be found and opened. Each file is opened inside
+// the open folder, read whole and closed: one walk of the folder's path for all of them.
+QString ReadFolder(const QByteArray& folder, std::vector<PatientListEntry>& patients) {
+  DIR* dir = ::opendir(folder.constData());
+  if (!dir) return QString::fromLocal8Bit(std::strerror(errno));
+  const int fd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    const QByteArray name(entry->d_name);
+    if (entry->d_type == DT_DIR || !IsPatientFileName(name)) continue;
+    const WholeFileRead raw = ReadRegularFileIn(fd, entry->d_name, kMaxRecordFileSize);
+    patients.push_back(EntryOf(folder, name, raw));
+  }
+  ::closedir(dir);
+  return {};
+}
+#else
+QString ReadFolder(const QByteArray& folder, std::vector<PatientListEntry>& patients) {
+  const QDir dir(QFile::decodeName(folder));
+  if (!dir.exists()) return QStringLiteral("there is no such folder");
+  for (const QFileInfo& info : dir.entryInfoList(QDir::Files)) {
+    const QByteArray name = QFile::encodeName(info.fileName());
+    if (!IsPatientFileName(name)) continue;
+    WholeFileRead raw = ReadRegularFile(info.filePath(), kMaxRecordFileSize);
+    raw.modifiedMs = info.lastModified().toMSecsSinceEpoch();
+    patients.push_back(EntryOf(folder, name, raw));
+  }
+  return {};
+}
+#endif
 
 // Letters that carry no combining mark to drop, as people search for them.
 QString PlainLetter(char16_t c) {
@@ -114,6 +106,9 @@ QString PlainLetter(char16_t c) {
 }  // namespace
 
 QString FoldedForSearch(const QString& text) {
+  // Most names are plain ASCII, which lower case alone folds.
+  if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+    return text.toLower();
   const QString decomposed = text.toLower().normalized(QString::NormalizationForm_KD);
   QString folded;
   folded.reserve(decomposed.size());
@@ -131,17 +126,16 @@ QString FoldedForSearch(const QString& text) {
 PatientList ListPatients(const QString& folder) {
   PatientList list;
   const QByteArray native = QFile::encodeName(QDir::cleanPath(folder));
-  const std::vector<FolderFile> files = FolderFiles(native, list.problem);
-  if (!list.problem.isEmpty()) {
+  const QString problem = ReadFolder(native, list.patients);
+  if (!problem.isEmpty()) {
     list.problem = QStringLiteral("The patient folder %1 could not be listed: %2.")
-                       .arg(QuotedPath(folder), list.problem);
+                       .arg(QuotedPath(folder), problem);
     return list;
   }
-  list.patients.reserve(files.size());
-  for (const FolderFile& file : files) list.patients.push_back(EntryOf(native, file));
+  // By the plain number: local times compare only through a time-zone lookup each.
   std::sort(list.patients.begin(), list.patients.end(),
             [](const PatientListEntry& a, const PatientListEntry& b) {
-              return a.saved != b.saved ? a.saved > b.saved : a.fileName < b.fileName;
+              return a.savedMs != b.savedMs ? a.savedMs > b.savedMs : a.fileName < b.fileName;
             });
   return list;
 }

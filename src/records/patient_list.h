@@ -18,11 +18,13 @@ struct PatientListEntry {
   QString lastname;       // from the file; empty when it cannot be read
   QString firstname;
   QString record;
-  QDateTime saved;    // the file's last change, local time
-  QString problem;    // why it cannot be loaded; empty when it can
-  QString searchKey;  // first and last name (file name when unreadable), folded for searching
+  qint64 savedMs = 0;  // the file's last change, milliseconds since the epoch
+  QString problem;     // why it cannot be loaded; empty when it can
+  QString searchKey;   // first and last name (file name when unreadable), folded for searching
 
   bool readable() const { return problem.isEmpty(); }
+  // The last change in local time.
+  QDateTime saved() const { return QDateTime::fromMSecsSinceEpoch(savedMs); }
 };
 
 struct PatientList {

@@ -195,8 +195,12 @@ LoadResult LoadPatientFile(const QString& path) {
 }
 
 LoadResult LoadPatientFileAt(const QByteArray& nativePath) {
-  const QString path = DecodeRecordBytes(nativePath);
-  const RecordReadResult read = ReadPatientRecordAt(nativePath);
+  return LoadPatientRead(DecodeRecordBytes(nativePath),
+                         ReadRegularFileAt(nativePath, kMaxRecordFileSize));
+}
+
+LoadResult LoadPatientRead(const QString& path, const WholeFileRead& raw) {
+  const RecordReadResult read = PatientRecordOf(path, raw);
   if (!read.ok()) return {std::nullopt, path, read.message};
   std::optional<JobSheet> sheet = SheetFromItems(*read.items);
   if (!sheet) return {std::nullopt, path, ItemCountProblem(path, read.items->size())};

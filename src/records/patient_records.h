@@ -73,4 +73,7 @@ LoadResult LoadPatientFile(const QString& path);
 // The same for a path in the file system's own bytes (a file of the patient list).
 LoadResult LoadPatientFileAt(const QByteArray& nativePath);
 
+// The same for a file already read whole; `path` names it in the message.
+LoadResult LoadPatientRead(const QString& path, const WholeFileRead& raw);
+
 }  // namespace asworn

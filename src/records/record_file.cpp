@@ -9,9 +9,7 @@
 #include "whole_file.h"
 
 namespace asworn {
-namespace {
-
-RecordReadResult ItemsOfFile(const QString& path, const WholeFileRead& raw) {
+RecordReadResult PatientRecordOf(const QString& path, const WholeFileRead& raw) {
   const auto refused = [&](const QString& why) {
     return RecordReadResult{std::nullopt,
                             QStringLiteral("Could not read %1: %2.").arg(QuotedPath(path), why)};
@@ -27,8 +25,6 @@ RecordReadResult ItemsOfFile(const QString& path, const WholeFileRead& raw) {
   }
   return {std::move(items), {}};
 }
-
-}  // namespace
 
 RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record) {
   const EncodedRecord encoded = EncodeRecord(record);
@@ -60,12 +56,12 @@ RecordReadResult ReadPatientRecord(const QString& path) {
                        .arg(info.size())
                        .arg(kMaxRecordFileSize));
 
-  return ItemsOfFile(path, ReadRegularFile(path, kMaxRecordFileSize));
+  return PatientRecordOf(path, ReadRegularFile(path, kMaxRecordFileSize));
 }
 
 RecordReadResult ReadPatientRecordAt(const QByteArray& nativePath) {
-  return ItemsOfFile(DecodeRecordBytes(nativePath),
-                     ReadRegularFileAt(nativePath, kMaxRecordFileSize));
+  return PatientRecordOf(DecodeRecordBytes(nativePath),
+                         ReadRegularFileAt(nativePath, kMaxRecordFileSize));
 }
 
 }  // namespace asworn

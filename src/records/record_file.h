@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "record_line.h"
+#include "whole_file.h"
 
 namespace asworn {
 
@@ -38,5 +39,8 @@ RecordReadResult ReadPatientRecord(const QString& path);
 // The same for a path in the file system's own bytes, which may not be in this computer's
 // encoding; only a regular file is read, and the message says little more than why not.
 RecordReadResult ReadPatientRecordAt(const QByteArray& nativePath);
+
+// The items of a file read whole; `path` names it in the message.
+RecordReadResult PatientRecordOf(const QString& path, const WholeFileRead& raw);
 
 }  // namespace asworn
