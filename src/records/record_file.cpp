@@ -15,15 +15,15 @@ RecordReadResult PatientRecordOf(const QString& path, const WholeFileRead& raw) 
                             QStringLiteral("Could not read %1: %2.").arg(QuotedPath(path), why)};
   };
   if (!raw.bytes) return refused(raw.error);
-  std::vector<std::string> items = DecodeRecordItems(*raw.bytes);
-  for (const std::string& item : items) {
-    const QString text = QString::fromStdString(item);
-    if (std::any_of(text.cbegin(), text.cend(),
-                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
+  const QString text = DecodeRecordBytes(*raw.bytes);
+  // The record is the first line; its items are checked before they are cut apart.
+  for (const QChar c : text) {
+    if (c == u'\r' || c == u'\n') break;
+    if (IsForbiddenInRecord(c.unicode()))
       return refused(
           QStringLiteral("its record holds control characters, so it is not a patient file"));
   }
-  return {std::move(items), {}};
+  return {CutRecordItems(text.toStdString()), {}};
 }
 
 RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record) {
