@@ -246,8 +246,12 @@ bool MainWindow::LoadPatient() {
                                .arg(QString::fromStdString(typed[Field::firstname]),
                                     QString::fromStdString(typed[Field::lastname]))
                                .simplified();
-    const std::optional<PatientListEntry> chosen =
-        ChoosePatient(this, ListPatients(patientFolder_), search);
+    PatientList list = ListPatients(patientFolder_);
+    if (!list.problem.isEmpty()) {  // no folder yet: nothing to choose from
+      ReportFault(QStringLiteral("%1 %2").arg(loaded.message, list.problem));
+      return false;
+    }
+    const std::optional<PatientListEntry> chosen = ChoosePatient(this, std::move(list), search);
     if (!chosen) return false;  // the optician went back: nothing changes
     loaded = LoadPatientFileAt(chosen->nativePath);
   }

@@ -60,6 +60,19 @@ QString WriteCopy(QTemporaryFile& copy, const QByteArray& bytes) {
 
 }  // namespace
 
+std::optional<QString> HistoryRoomProblem(const QString& fileName) {
+  constexpr qsizetype kMaxFileName = 255;
+  const qsizetype room = kMaxFileName - qsizetype{sizeof(" 2026-01-01 000000 (999)") - 1};
+  const qsizetype bytes = QFile::encodeName(fileName).size();
+  if (bytes <= room) return std::nullopt;
+  return QStringLiteral(
+             "the names make a file name of %1 bytes; with the date and time that History/ "
+             "adds to its earlier records it would be longer than a file name can be, so keep "
+             "it to %2 bytes (shorten a name)")
+      .arg(bytes)
+      .arg(room);
+}
+
 KeptRecord KeepEarlierRecord(const QString& path, const QByteArray& replacement,
                              const QDateTime& when) {
   const WholeFileRead earlier = ReadRegularFile(path, kMaxRecordFileSize);

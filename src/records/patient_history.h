@@ -7,12 +7,18 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace asworn {
 
 inline constexpr char kHistoryFolderName[] = "History";
+
+// Why a patient file name leaves no room for the name of its earlier records (the file
+// system's 255 bytes less " YYYY-MM-DD HHMMSS (999)"), or nothing: a patient that could be
+// saved once but never replaced must not be saved at all.
+std::optional<QString> HistoryRoomProblem(const QString& fileName);
 
 struct KeptRecord {
   bool ok = false;

@@ -1,6 +1,7 @@
 #include "patient_records.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "parse_number.h"
@@ -106,6 +107,7 @@ SaveResult SavePatient(const JobSheet& typed, const QString& folder, const QDate
   }
   std::optional<QString> problem = NameProblem(lastname, firstname);
   if (!problem) problem = SaveNameProblem(lastname, firstname);
+  if (!problem) problem = HistoryRoomProblem(PatientRecordFileName(lastname, firstname));
   std::optional<QByteArray> bytes;
   if (!problem) {
     EncodedRecord encoded = EncodeRecord(sheet.Texts());
@@ -148,6 +150,12 @@ SaveResult SavePatient(const JobSheet& typed, const QString& folder, const QDate
   }
   const RecordWriteResult written = WritePatientRecord(result.path, sheet.Texts());
   if (!written.ok) {
+    // The earlier record is still the patient's file: its copy would record a replacement
+    // that never happened.
+    if (!result.kept.isEmpty() && QFile::remove(result.kept)) {
+      QDir().rmdir(QFileInfo(result.kept).path());
+      result.kept.clear();
+    }
     result.message = QStringLiteral(
                          "The patient was not saved. %1 Any earlier file of this "
                          "patient is unchanged.")

@@ -167,6 +167,8 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"last name \"..\"", Sheet({{Field::lastname, ".."}}), "is \"..\""},
       {"first name \".\"", Sheet({{Field::firstname, "."}}), "is \".\""},
       {"file name too long", Sheet({{Field::lastname, tooLong}}), "longer than the 255"},
+      {"no room for the time of earlier records", Sheet({{Field::lastname, std::string(220, 'a')}}),
+       "keep it to 231 bytes"},
       {"not UTF-8", Sheet({{Field::record, "\xFF"}}),
        "Record number holds text that is not valid UTF-8"},
       {"long name quoted cut short", Sheet({{Field::lastname, std::string(50, 'a') + "/"}}),
@@ -366,27 +368,32 @@ TEST(LoadPatient, ReadsOnlyARegularFileOfAtMost64KiB) {
 // A write that fails part way (here the file size limit, which stops root too, as a full disk
 // would) keeps the earlier record byte for byte and leaves no temporary file behind.
 TEST(SavePatient, WriteFailingPartWayKeepsTheEarlierRecord) {
-  QTemporaryDir dir;
-  const SaveResult earlier = SavePatient(JobSheet{}, dir.path());
-  ASSERT_TRUE(earlier.ok());
-  const QByteArray before = ReadBytes(earlier.path);
-  const JobSheet longer = Sheet({{Field::record, std::string(400, '7')}});
+  // 64 bytes stop the copy of the earlier record (111 bytes) into History/; 200 let it pass
+  // and stop the new record (over 400 bytes).
+  for (const rlim_t limit : {64, 200}) {
+    SCOPED_TRACE(limit);
+    QTemporaryDir dir;
+    const SaveResult earlier = SavePatient(JobSheet{}, dir.path());
+    ASSERT_TRUE(earlier.ok());
+    const QByteArray before = ReadBytes(earlier.path);
+    const JobSheet longer = Sheet({{Field::record, std::string(400, '7')}});
 
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{64, 64};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
-    const SaveResult saved = SavePatient(longer, dir.path());
-    ::_exit(saved.ok() ? 1 : saved.message.contains(earlier.path) ? 0 : 2);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit size{limit, limit};
+      if (::setrlimit(RLIMIT_FSIZE, &size) != 0) ::_exit(3);
+      const SaveResult saved = SavePatient(longer, dir.path());
+      ::_exit(saved.ok() ? 1 : saved.message.contains(earlier.path) ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: message without the path";
+    EXPECT_EQ(ReadBytes(earlier.path), before);
+    EXPECT_EQ(Entries(dir.path()), QStringList{"Last Name-First Name.txt"});
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: message without the path";
-  EXPECT_EQ(ReadBytes(earlier.path), before);
-  EXPECT_EQ(Entries(dir.path()), QStringList{"Last Name-First Name.txt"});
 }
 
 // When the earlier record cannot be kept in History/, the patient file is not replaced.
