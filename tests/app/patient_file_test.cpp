@@ -44,10 +44,13 @@ QByteArray ReadBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void SavedLongAgo(const QString& path) {
+// Dates the file's last save `minutes` after the epoch, for a list order that does not hang
+// on the file system's clock.
+void SavedAt(const QString& path, int minutes) {
   QFile file(path);
   QVERIFY(file.open(QIODevice::ReadWrite));
-  QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(0), QFileDevice::FileModificationTime));
+  QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(qint64{minutes} * 60),
+                           QFileDevice::FileModificationTime));
 }
 
 // How the patient list is left.
@@ -385,17 +388,18 @@ class PatientFileTest : public QObject {
       sheet[Field::lastname] = p.last;
       sheet[Field::firstname] = p.first;
       sheet[Field::record] = p.record;
-      QVERIFY(asworn::SavePatient(sheet, Folder()).ok());
-      QTest::qWait(20);  // each saved after the one before
+      const SaveResult saved = asworn::SavePatient(sheet, Folder());
+      QVERIFY(saved.ok());
+      SavedAt(saved.path, 10 + static_cast<int>(&p - patients));  // each after the one before
     }
     if (QTest::currentDataTag() == QByteArrayLiteral("case-only twins both listed")) {
       QFile::copy(FileOf("Lindgren", "Per"), FileOf("LINDGREN", "PER"));
-      SavedLongAgo(FileOf("LINDGREN", "PER"));
+      SavedAt(FileOf("LINDGREN", "PER"), 0);
     }
     QFile broken(FileOf("Broken", "File"));
     QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("a,b\r\n") == 5);
     broken.close();
-    SavedLongAgo(FileOf("Broken", "File"));
+    SavedAt(FileOf("Broken", "File"), 0);
     SetNames(*window_, first, last);
     window_->WriteField(Field::record, "typed");
 
