@@ -15,6 +15,7 @@
 #include "entry_field.h"
 #include "form_builder.h"
 #include "message_boxes.h"
+#include "patient_list_dialog.h"
 #include "patient_records.h"
 #include "picture_box.h"
 #include "picture_button.h"
@@ -265,14 +266,27 @@ bool MainWindow::SavePatient() {
 }
 
 bool MainWindow::LoadPatient() {
-  if (!AskOkCancel(this, QStringLiteral("Load Patient"),
-                   QStringLiteral("Enter first and last name of the person you would like to "
-                                  "load and press OK, or press cancel to go back"))) {
+  if (!AskToLoad()) {
     ShowReminder(this, QStringLiteral("Please enter first and last name"));
     return false;
   }
   // The names are read after the answer: the box kept the user from editing them meanwhile.
-  const LoadResult loaded = asworn::LoadPatient(ReadJobSheet(), patientFolder_);
+  LoadResult loaded = asworn::LoadPatient(ReadJobSheet(), patientFolder_);
+  if (!loaded.ok() && loaded.choose) {
+    const JobSheet typed = ReadJobSheet();
+    const QString search = QStringLiteral("%1 %2")
+                               .arg(QString::fromStdString(typed[Field::firstname]),
+                                    QString::fromStdString(typed[Field::lastname]))
+                               .simplified();
+    PatientList list = ListPatients(patientFolder_);
+    if (!list.problem.isEmpty()) {  // no folder yet: nothing to choose from
+      ReportFault(QStringLiteral("%1 %2").arg(loaded.message, list.problem));
+      return false;
+    }
+    const std::optional<PatientListEntry> chosen = ChoosePatient(this, std::move(list), search);
+    if (!chosen) return false;  // the optician went back: nothing changes
+    loaded = LoadPatientFileAt(chosen->nativePath);
+  }
   if (!loaded.ok()) {
     ReportFault(loaded.message);
     return false;
@@ -308,6 +322,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
   }
   event->accept();
+}
+
+bool MainWindow::AskToLoad() {
+  const QString names = QStringLiteral("%1 %2")
+                            .arg(FieldText(Field::firstname), FieldText(Field::lastname))
+                            .simplified();
+  const QString question = names.isEmpty() ? QStringLiteral("Load a patient from the list?")
+                                           : QStringLiteral("Load %1?").arg(names);
+  // The box stays clear of the name fields it asks the user to check.
+  const QWidget* first = fields_[IndexOf(Field::firstname)];
+  const QWidget* last = fields_[IndexOf(Field::lastname)];
+  const QRect namesOnScreen = QRect(first->mapToGlobal(QPoint(0, 0)), first->size())
+                                  .united(QRect(last->mapToGlobal(QPoint(0, 0)), last->size()));
+  return AskOkCancelBeside(
+      this, QStringLiteral("Load Patient"), question,
+      QStringLiteral("Enter first and last name of the person you would like to load and press "
+                     "OK, or press cancel to go back"),
+      namesOnScreen);
 }
 
 void MainWindow::ReportFault(const QString& message) {

@@ -78,10 +78,11 @@ class MainWindow : public QWidget {
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
   // A file that cannot be written is reported instead. Returns whether the file was written.
   bool SavePatient();
-  // load: after the user's OK, fills all 21 fields from the file named by the names in the
-  // fields and confirms it. Cancel only reminds the user to enter the names; a file that
-  // cannot be loaded is reported and changes no field. The work ticket is left alone. Returns
-  // whether the fields were filled.
+  // load: after the user's OK to "Load <first> <last>?", fills all 21 fields from the file
+  // named by the names in the fields and confirms it. Names that name no one file open the
+  // patient list; going back from it changes nothing. Cancel only reminds the user to enter
+  // the names; a file that cannot be loaded is reported and changes no field. The work
+  // ticket is left alone. Returns whether the fields were filled.
   bool LoadPatient();
 
   // How a fault of Compute, Print, Save or Load reaches the user; by default a modal warning
@@ -130,6 +131,7 @@ class MainWindow : public QWidget {
   void BringPageForward(QWidget* widget);
   void ShowWorkTicketTab();
   void ReportFault(const QString& message);
+  bool AskToLoad();
 
   std::array<EntryField*, kFieldCount> fields_{};
   std::array<QLabel*, kLabelCount> labels_{};

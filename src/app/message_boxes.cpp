@@ -2,6 +2,9 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "app_title.h"
 
@@ -52,6 +55,30 @@ SaveAnswer AskSaveDiscardCancel(QWidget* parent, const QString& text) {
   if (clicked == QMessageBox::Save) return SaveAnswer::save;
   if (clicked == QMessageBox::Discard) return SaveAnswer::discard;
   return SaveAnswer::cancel;
+}
+
+bool AskOkCancelBeside(QWidget* parent, const QString& title, const QString& text,
+                       const QString& detail, const QRect& keepVisible) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+  box.setObjectName(QStringLiteral("question"));
+  box.setTextFormat(Qt::PlainText);
+  box.setInformativeText(detail);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Cancel);
+  // Above the rectangle, room for a title bar, which the box's size does not hold before
+  // it is shown.
+  constexpr int kGapBelow = 8;
+  constexpr int kGapAbove = 40;
+  const QSize size = box.sizeHint();
+  const QRect screen = parent && parent->screen() ? parent->screen()->availableGeometry()
+                                                  : QRect(keepVisible.topLeft(), size);
+  const int left = std::clamp(keepVisible.left(), screen.left(),
+                              std::max(screen.left(), screen.right() - size.width()));
+  int top = keepVisible.bottom() + kGapBelow;
+  if (top + size.height() > screen.bottom())
+    top = std::max(screen.top(), keepVisible.top() - kGapAbove - size.height());
+  box.move(left, top);
+  return box.exec() == QMessageBox::Ok;
 }
 
 void ShowReminder(QWidget* parent, const QString& text) {

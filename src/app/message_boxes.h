@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QRect;
 class QWidget;
 
 namespace asworn::app {
@@ -22,6 +23,11 @@ bool AskOkCancel(QWidget* parent, const QString& title, const QString& text);
 // Save, Esc or closing the box is Cancel.
 enum class SaveAnswer { save, discard, cancel };
 SaveAnswer AskSaveDiscardCancel(QWidget* parent, const QString& text);
+
+// As AskOkCancel, with `detail` under the text, the box placed where it leaves
+// `keepVisible` (a screen rectangle) in sight: below it, or above it when the screen ends.
+bool AskOkCancelBeside(QWidget* parent, const QString& title, const QString& text,
+                       const QString& detail, const QRect& keepVisible);
 
 // A box without an icon and a single OK button, captioned with the application's title.
 void ShowReminder(QWidget* parent, const QString& text);

@@ -10,6 +10,7 @@
 #include "dcs_command.h"
 #include "field_overrides.h"
 #include "patient_records.h"
+#include "patients_command.h"
 #include "ticket_output.h"
 #include "version.h"
 
@@ -168,11 +169,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       "save",
       "Write a patient file from the default job sheet with the --set fields replaced, by "
       "the rules of the window's Save: the file is lastname-firstname.txt in the folder "
-      "(made when missing), replaced whole when it holds the same patient, and the path "
-      "written is printed. Refused, with nothing written: a name that is empty, begins with "
+      "(made when missing), replaced whole when it holds the same patient (its earlier record "
+      "first kept in the folder's History/; nothing is replaced when that cannot be done), and "
+      "the path written is printed. Blanks around the names are dropped; a file whose name "
+      "differs only in letter case is the same patient's and keeps its name; a minus sign or en "
+      "dash in a numeric entry is written as '-'. Refused, with nothing written: a name that is "
+      "empty, begins with "
       "'.', holds '/' or '\\', or makes a file name over 255 bytes; a text holding a comma, a "
       "line break or another control character; a record over 64 KiB; and a file of that name "
-      "that holds another patient (first and last name differ). Exit status: 0 when written, 65 "
+      "that holds another patient (first and last name differ, letter case aside), or two "
+      "files of the name that differ only in letter case. Exit status: 0 when written, 65 "
       "when refused, 73 when the folder or the file "
       "could not be written (any earlier file is left as it was), 64 on a usage error.");
   saveCommand
@@ -191,6 +197,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   DcsCommand dcs;
   CLI::App* dcsCommand = AddDcsCommand(app, dcs);
+  PatientsCommand patients;
+  CLI::App* patientsCommand = AddPatientsCommand(app, patients);
+  HistoryCommand history;
+  CLI::App* historyCommand = AddHistoryCommand(app, history);
 
   if (const std::optional<std::string> name = UnknownCommand(app, args)) {
     err << "asworn-cli: unknown command: " << EscapedText(*name)
@@ -208,6 +218,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
   if (saveCommand->parsed()) return RunSave(save, out, err);
   if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
+  if (patientsCommand->parsed()) return RunPatients(patients, out, err);
+  if (historyCommand->parsed()) return RunHistory(history, out);
   return kExitUsage;
 }
 

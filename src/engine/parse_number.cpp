@@ -137,6 +137,21 @@ double ParseLeadingNumber(std::string_view text) {
   return ScanLeadingNumber(WithoutBlanks(text)).value;
 }
 
+std::string WithPlainMinus(std::string_view text) {
+  std::string plain;
+  plain.reserve(text.size());
+  while (!text.empty()) {
+    if (text.starts_with(kUnicodeMinus) || text.starts_with(kEnDash)) {
+      plain += '-';
+      text.remove_prefix(kUnicodeMinus.size());  // both are three bytes long
+    } else {
+      plain += text.front();
+      text.remove_prefix(1);
+    }
+  }
+  return plain;
+}
+
 LeadingNumber ReadLeadingNumber(std::string_view text) {
   if (!HasBlank(text) && !text.starts_with('\xE2')) return ScanLeadingNumber(text);
   std::string s = WithoutBlanks(text);

@@ -2,6 +2,7 @@
 // The two text-to-number conversions of Compute.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "number_format.h"
@@ -34,6 +35,10 @@ struct LeadingNumber {
 // As ParseLeadingNumber, but a minus sign (U+2212) or an en dash (U+2013) in front of the
 // number reads as a minus.
 LeadingNumber ReadLeadingNumber(std::string_view text);
+
+// The text with every minus sign (U+2212) and en dash (U+2013) written as "-": the same
+// number to ReadLeadingNumber, in a character that every code page holds.
+std::string WithPlainMinus(std::string_view text);
 
 // Strict: the whole text, blanks around it aside, must be one number in the user's format
 // (sign, digits with group separators, the decimal separator, exponent). Otherwise nothing.

@@ -9,10 +9,22 @@
 #include "whole_file.h"
 
 namespace asworn {
-namespace {
-
-
-}  // namespace
+RecordReadResult PatientRecordOf(const QString& path, const WholeFileRead& raw) {
+  const auto refused = [&](const QString& why) {
+    return RecordReadResult{std::nullopt,
+                            QStringLiteral("Could not read %1: %2.").arg(QuotedPath(path), why)};
+  };
+  if (!raw.bytes) return refused(raw.error);
+  const QString text = DecodeRecordBytes(*raw.bytes);
+  // The record is the first line; its items are checked before they are cut apart.
+  for (const QChar c : text) {
+    if (c == u'\r' || c == u'\n') break;
+    if (IsForbiddenInRecord(c.unicode()))
+      return refused(
+          QStringLiteral("its record holds control characters, so it is not a patient file"));
+  }
+  return {CutRecordItems(text.toStdString()), {}};
+}
 
 RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& record) {
   const EncodedRecord encoded = EncodeRecord(record);
@@ -44,17 +56,12 @@ RecordReadResult ReadPatientRecord(const QString& path) {
                        .arg(info.size())
                        .arg(kMaxRecordFileSize));
 
-  const WholeFileRead raw = ReadRegularFile(path, kMaxRecordFileSize);
-  if (!raw.bytes) return refused(raw.error);
-  std::vector<std::string> items = DecodeRecordItems(*raw.bytes);
-  for (const std::string& item : items) {
-    const QString text = QString::fromStdString(item);
-    if (std::any_of(text.cbegin(), text.cend(),
-                    [](QChar c) { return IsForbiddenInRecord(c.unicode()); }))
-      return refused(
-          QStringLiteral("its record holds control characters, so it is not a patient file"));
-  }
-  return {std::move(items), {}};
+  return PatientRecordOf(path, ReadRegularFile(path, kMaxRecordFileSize));
+}
+
+RecordReadResult ReadPatientRecordAt(const QByteArray& nativePath) {
+  return PatientRecordOf(DecodeRecordBytes(nativePath),
+                         ReadRegularFileAt(nativePath, kMaxRecordFileSize));
 }
 
 }  // namespace asworn

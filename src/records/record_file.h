@@ -1,12 +1,14 @@
 #pragma once
 // Writing and reading one patient file. These are the only two places that open one.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "record_line.h"
+#include "whole_file.h"
 
 namespace asworn {
 
@@ -33,5 +35,12 @@ struct RecordReadResult {
 // opened, so a pipe cannot make the reader wait. A file whose record holds control characters
 // (binary data) is refused as not a patient file.
 RecordReadResult ReadPatientRecord(const QString& path);
+
+// The same for a path in the file system's own bytes, which may not be in this computer's
+// encoding; only a regular file is read, and the message says little more than why not.
+RecordReadResult ReadPatientRecordAt(const QByteArray& nativePath);
+
+// The items of a file read whole; `path` names it in the message.
+RecordReadResult PatientRecordOf(const QString& path, const WholeFileRead& raw);
 
 }  // namespace asworn

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #endif
@@ -16,8 +17,13 @@ namespace asworn {
 
 #ifdef Q_OS_UNIX
 WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
-  const QByteArray name = QFile::encodeName(path);
-  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  return ReadRegularFileAt(QFile::encodeName(path), maxSize);
+}
+
+namespace {
+
+// Reads the open file `fd` whole and closes it.
+WholeFileRead ReadOpenFile(int fd, qint64 maxSize) {
   if (fd < 0) return {std::nullopt, QString::fromLocal8Bit(std::strerror(errno))};
   WholeFileRead result;
   struct stat status {};
@@ -28,9 +34,13 @@ WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
   } else if (status.st_size > maxSize) {
     result.error = QStringLiteral("it is larger than %1 bytes").arg(maxSize);
   } else {
-    QByteArray bytes(maxSize + 1, Qt::Uninitialized);
+    result.modifiedMs = qint64{status.st_mtim.tv_sec} * 1000 + status.st_mtim.tv_nsec / 1'000'000;
+    // Room for one byte more than the file has, so that its end shows without another read
+    // only when it grows meanwhile.
+    QByteArray bytes(status.st_size + 1, Qt::Uninitialized);
     qsizetype have = 0;
     for (;;) {
+      if (have == bytes.size()) bytes.resize(std::min<qint64>(maxSize + 1, have * 2));
       const ssize_t n = ::read(fd, bytes.data() + have, static_cast<size_t>(bytes.size() - have));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {
@@ -52,6 +62,18 @@ WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
   ::close(fd);
   return result;
 }
+
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+
+}  // namespace
+
+WholeFileRead ReadRegularFileAt(const QByteArray& nativePath, qint64 maxSize) {
+  return ReadOpenFile(::open(nativePath.constData(), kOpenFlags), maxSize);
+}
+
+WholeFileRead ReadRegularFileIn(int folder, const char* name, qint64 maxSize) {
+  return ReadOpenFile(::openat(folder, name, kOpenFlags), maxSize);
+}
 #else
 WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
   QFile file(path);
@@ -62,6 +84,10 @@ WholeFileRead ReadRegularFile(const QString& path, qint64 maxSize) {
             QStringLiteral("it grew larger than %1 bytes while being read").arg(maxSize)};
   if (file.error() != QFileDevice::NoError) return {std::nullopt, file.errorString()};
   return {std::move(bytes), {}};
+}
+
+WholeFileRead ReadRegularFileAt(const QByteArray& nativePath, qint64 maxSize) {
+  return ReadRegularFile(QFile::decodeName(nativePath), maxSize);
 }
 #endif
 

@@ -63,6 +63,7 @@ struct SeenMessageBox {
   bool modal = false;
   QMessageBox::StandardButtons buttons;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  QRect frame;  // where it stood on the screen
 };
 
 // How a watched box is answered.
@@ -90,9 +91,10 @@ class MessageBoxWatcher {
   void Poll() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box || !box->isVisible()) return;
-    SeenMessageBox seen{true,           box->windowTitle(),     box->text(),          box->icon(),
-                        box->isModal(), box->standardButtons(), QMessageBox::NoButton};
+    SeenMessageBox seen{true,           box->windowTitle(),     box->text(),           box->icon(),
+                        box->isModal(), box->standardButtons(), QMessageBox::NoButton, QRect()};
     if (box->defaultButton()) seen.defaultButton = box->standardButton(box->defaultButton());
+    seen.frame = box->frameGeometry();
     const Answer answer =
         seen_.size() < answers_.size() ? answers_[seen_.size()] : Answer::escapeKey;
     seen_.push_back(seen);

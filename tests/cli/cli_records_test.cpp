@@ -194,5 +194,52 @@ TEST_F(CliRecords, BadFilesAmongGoodOnes) {
   EXPECT_NE(folder.err.find("folder"), std::string::npos);
 }
 
+// patients lists the folder as the window's list does; history lists a patient's earlier
+// records, and ticket reads any of them.
+TEST_F(CliRecords, PatientsAndTheirEarlierRecords) {
+  const std::string first = Save({"lastname=Lindqvist", "firstname=Maria", "odsph=-4.25"});
+  Save({"lastname=lindqvist ", "firstname= maria", "odsph=\u22124.75", "record=R9"});
+  Write(PathOf("Broken-File.txt"), "a,b\r\n");
+  const CliRun history = Cli({"history", "--folder", Folder(), "LINDQVIST", "Maria"});
+  ASSERT_EQ(history.status, kExitOk) << history.err;
+  ASSERT_EQ(Count(history.out, "\n"), 1u) << history.out;
+  const std::string kept = history.out.substr(history.out.find('\t') + 1);
+  EXPECT_NE(kept.find("/History/Lindqvist-Maria 20"), std::string::npos) << kept;
+  const CliRun earlier = Cli({"ticket", kept.substr(0, kept.size() - 1)});
+  EXPECT_NE(earlier.out.find("\nodsph2\t-4.25\n"), std::string::npos) << earlier.out;
+  EXPECT_EQ(Bytes(first).substr(0, 35), "maria,lindqvist,R9,-4.75,0.00,180,0");
+
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> outParts;  // in this order
+  } cases[] = {
+      {{"patients", "--folder", Folder()},
+       kExitOk,
+       {"\t" + PathOf("Broken-File.txt") + "\tunreadable: Could not load",
+        "\nlindqvist\tmaria\tR9\t", "\t" + first + "\n"}},
+      {{"patients", "--folder", Folder(), "--search", "LIND"}, kExitOk, {"lindqvist\tmaria"}},
+      {{"patients", "--folder", Folder(), "--search", "nobody"}, kExitOk, {}},
+      {{"patients", "--folder", Folder(), "--search", "maria", "--json"},
+       kExitOk,
+       {"[{\"lastname\":\"lindqvist\",\"firstname\":\"maria\",\"record\":\"R9\",\"saved\":\"",
+        "\"file\":\"" + first + "\"}]\n"}},
+      {{"patients", "--folder", PathOf("missing")}, kExitNoInput, {}},
+      {{"history", "--folder", Folder(), "Nobody", "Here"}, kExitOk, {}},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    std::size_t at = 0;
+    for (const std::string& part : c.outParts) {
+      at = run.out.find(part, at);
+      EXPECT_NE(at, std::string::npos) << part << " in " << run.out;
+    }
+    if (c.outParts.empty()) {
+      EXPECT_EQ(run.out, "");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace asworn::cli

@@ -2,17 +2,23 @@
 // files that are not patient files, and the round trip through Compute.
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <csignal>
 #include <functional>
+#include <iostream>
 
 #include "compensation_engine.h"
+#include "patient_history.h"
+#include "patient_list.h"
 #include "patient_records.h"
 #include "test_files.h"
 
@@ -38,10 +44,103 @@ TEST(SavePatient, CreatesTheFolderAndReplacesAnEarlierRecordWhole) {
   const JobSheet second = Sheet({{Field::record, "2"}});
   const SaveResult saved = SavePatient(second, folder);
   ASSERT_TRUE(saved.ok()) << saved.message.toStdString();
-  EXPECT_EQ(Entries(folder), QStringList{"Last Name-First Name.txt"});
+  EXPECT_EQ(Entries(folder), (QStringList{"History", "Last Name-First Name.txt"}));
   const LoadResult loaded = LoadPatient(JobSheet{}, folder);
   ASSERT_TRUE(loaded.ok()) << loaded.message.toStdString();
   EXPECT_EQ(*loaded.sheet, second);
+}
+
+// Each replacement keeps the earlier record, byte for byte, in History/; a patient's name is
+// found whatever its letter case and blanks; a typographic minus is stored as "-".
+TEST(SavePatient, KeepsEveryReplacedRecordInHistory) {
+  const QDateTime now(QDate(2026, 3, 4), QTime(5, 6, 7));
+  const JobSheet maria = Sheet({{Field::firstname, "Maria"}, {Field::lastname, "Lindqvist"}});
+  const auto with = [](JobSheet sheet, Field field, std::string text) {
+    sheet[field] = std::move(text);
+    return sheet;
+  };
+  struct Case {
+    const char* what;
+    QStringList before;  // patient files already there, each holding maria's record
+    std::vector<JobSheet> saves;
+    QStringList files;    // the folder afterwards
+    QStringList history;  // History/ afterwards
+    const char* refusal;  // the last save is refused with this; nullptr: all saved
+  };
+  const QString stamp = QStringLiteral("Lindqvist-Maria 2026-03-04 050607");
+  const Case cases[] = {
+      {"three saves in one second",
+       {},
+       {with(maria, Field::odsph, "-4.25"), with(maria, Field::odsph, "-4.75"), maria},
+       {"History", "Lindqvist-Maria.txt"},
+       {stamp + " (2).txt", stamp + ".txt"},
+       nullptr},
+      {"the same record again: nothing to keep",
+       {},
+       {maria, maria},
+       {"Lindqvist-Maria.txt"},
+       {},
+       nullptr},
+      {"typed in lower case with blanks",
+       {"Lindqvist-Maria.txt"},
+       {with(with(maria, Field::firstname, " maria "), Field::lastname, "lindqvist\u00A0")},
+       {"History", "Lindqvist-Maria.txt"},
+       {stamp + ".txt"},
+       nullptr},
+      {"case-only twins: no guess",
+       {"Lindqvist-Maria.txt", "LINDQVIST-MARIA.txt"},
+       {with(maria, Field::record, "new")},
+       {"LINDQVIST-MARIA.txt", "Lindqvist-Maria.txt"},
+       {},
+       "holds 2 files of these names that differ only in letter case"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir dir;
+    for (const QString& name : c.before)
+      ASSERT_TRUE(WriteBytes(dir.filePath(name), "Maria,Lindqvist,Rec #,-4.25,\r\n"));
+    SaveResult saved;
+    for (const JobSheet& sheet : c.saves) {
+      const QString path = dir.filePath(c.before.value(0, "Lindqvist-Maria.txt"));
+      const QByteArray earlier = ReadBytes(path);
+      saved = SavePatient(sheet, dir.path(), now);
+      if (!saved.kept.isEmpty()) {
+        EXPECT_EQ(ReadBytes(saved.kept), earlier);
+      }
+      EXPECT_EQ(saved.kept.isEmpty(),
+                !saved.ok() || earlier == ReadBytes(path) || earlier == "<unreadable>");
+    }
+    EXPECT_EQ(saved.ok(), c.refusal == nullptr) << saved.message.toStdString();
+    if (c.refusal) {
+      EXPECT_TRUE(saved.message.contains(c.refusal)) << saved.message.toStdString();
+      for (const QString& name : c.before) EXPECT_TRUE(saved.message.contains(name));
+    }
+    EXPECT_EQ(Entries(dir.path()), c.files);
+    EXPECT_EQ(Entries(dir.filePath("History")), c.history);
+    QStringList listed;
+    for (const EarlierRecord& r : PatientHistory(dir.path(), " lindqvist", "MARIA"))
+      listed << QFileInfo(r.path).fileName();
+    EXPECT_EQ(listed, c.history);
+  }
+}
+
+TEST(SavePatient, TypographicMinusIsStoredAsPlainMinusInNumericEntriesOnly) {
+  QTemporaryDir dir;
+  const JobSheet sheet = Sheet({{Field::firstname, "Anna\u2013Lena"},
+                                {Field::record, "R\u22121"},
+                                {Field::odsph, "\u22122.00"},
+                                {Field::oscyl, "\u20130.50"},
+                                {Field::tilt, "1\u22122"}});
+  const SaveResult saved = SavePatient(sheet, dir.path());
+  ASSERT_TRUE(saved.ok()) << saved.message.toStdString();
+  EXPECT_EQ(ReadBytes(saved.path),
+            "Anna\xE2\x80\x93Lena,Last Name,R\xE2\x88\x92"
+            "1,-2.00,0.00,180,0.00,-0.50,180,"
+            "8.00,1.586,70,8.00,1.586,70,13.0,13.0,13.0,13.0,1-2,15,\r\n");
+  const JobSheet plain = Sheet({{Field::odsph, "\u22122.00"}, {Field::lastname, "M\u00fcller"}});
+  const SaveResult windows = SavePatient(plain, dir.path());
+  ASSERT_TRUE(windows.ok());
+  EXPECT_TRUE(ReadBytes(windows.path).startsWith("First Name,M\xFCller,Rec #,-2.00,"));
 }
 
 // Every refusal writes nothing: the earlier file keeps its bytes, no other file appears, and
@@ -68,6 +167,8 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"last name \"..\"", Sheet({{Field::lastname, ".."}}), "is \"..\""},
       {"first name \".\"", Sheet({{Field::firstname, "."}}), "is \".\""},
       {"file name too long", Sheet({{Field::lastname, tooLong}}), "longer than the 255"},
+      {"no room for the time of earlier records", Sheet({{Field::lastname, std::string(220, 'a')}}),
+       "keep it to 231 bytes"},
       {"not UTF-8", Sheet({{Field::record, "\xFF"}}),
        "Record number holds text that is not valid UTF-8"},
       {"long name quoted cut short", Sheet({{Field::lastname, std::string(50, 'a') + "/"}}),
@@ -134,7 +235,7 @@ TEST(SavePatient, NeverReplacesAnotherPatientsFile) {
       {"an empty file", "", same, nullptr},
       {"a file without names", "notes\r\n", same, "holds no patient's names"},
       {"a binary file", QByteArray("\x7F\x45LF,\x02,\0,", 10), same, "not a patient file"},
-      {"names in another case", "ann,smith-jones,x,\r\n", same, "first name \"ann\""},
+      {"names in another case: the same patient", "ann,smith-jones,x,\r\n", same, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -267,27 +368,150 @@ TEST(LoadPatient, ReadsOnlyARegularFileOfAtMost64KiB) {
 // A write that fails part way (here the file size limit, which stops root too, as a full disk
 // would) keeps the earlier record byte for byte and leaves no temporary file behind.
 TEST(SavePatient, WriteFailingPartWayKeepsTheEarlierRecord) {
-  QTemporaryDir dir;
-  const SaveResult earlier = SavePatient(JobSheet{}, dir.path());
-  ASSERT_TRUE(earlier.ok());
-  const QByteArray before = ReadBytes(earlier.path);
-  const JobSheet longer = Sheet({{Field::record, std::string(400, '7')}});
+  // 64 bytes stop the copy of the earlier record (111 bytes) into History/; 200 let it pass
+  // and stop the new record (over 400 bytes).
+  for (const rlim_t limit : {64, 200}) {
+    SCOPED_TRACE(limit);
+    QTemporaryDir dir;
+    const SaveResult earlier = SavePatient(JobSheet{}, dir.path());
+    ASSERT_TRUE(earlier.ok());
+    const QByteArray before = ReadBytes(earlier.path);
+    const JobSheet longer = Sheet({{Field::record, std::string(400, '7')}});
 
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{64, 64};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(3);
-    const SaveResult saved = SavePatient(longer, dir.path());
-    ::_exit(saved.ok() ? 1 : saved.message.contains(earlier.path) ? 0 : 2);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit size{limit, limit};
+      if (::setrlimit(RLIMIT_FSIZE, &size) != 0) ::_exit(3);
+      const SaveResult saved = SavePatient(longer, dir.path());
+      ::_exit(saved.ok() ? 1 : saved.message.contains(earlier.path) ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: message without the path";
+    EXPECT_EQ(ReadBytes(earlier.path), before);
+    EXPECT_EQ(Entries(dir.path()), QStringList{"Last Name-First Name.txt"});
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported success, 2: message without the path";
-  EXPECT_EQ(ReadBytes(earlier.path), before);
-  EXPECT_EQ(Entries(dir.path()), QStringList{"Last Name-First Name.txt"});
+}
+
+// When the earlier record cannot be kept in History/, the patient file is not replaced.
+TEST(SavePatient, EarlierRecordThatCannotBeKeptIsNotReplaced) {
+  const auto tmpfs = [](const QString& at, const char* options) {
+    return ::mount("tmpfs", QFile::encodeName(at).constData(), "tmpfs", 0, options) == 0;
+  };
+  struct Case {
+    const char* what;
+    const char* folderOnTmpfs;  // mount options of a small file system for the folder
+    std::function<bool(const QString& folder)> breakHistory;
+    const char* messagePart;
+  };
+  const Case cases[] = {
+      {"History is a file", nullptr,
+       [](const QString& folder) { return WriteBytes(folder + "/History", "x"); },
+       "it is a file, not a folder"},
+      {"read-only History", nullptr,
+       [&](const QString& folder) {
+         return QDir(folder).mkdir("History") && tmpfs(folder + "/History", "ro");
+       },
+       "Read-only file system"},
+      {"full disk", "size=16k",
+       [](const QString& folder) {
+         QFile filler(folder + "/filler");
+         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+         const QByteArray block(512, 'x');
+         while (filler.write(block) == block.size()) {
+         }
+         return true;
+       },
+       "No space left"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("patients");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    if (c.folderOnTmpfs && !tmpfs(folder, c.folderOnTmpfs)) {
+      std::cout << "skipped \"" << c.what << "\": no tmpfs can be mounted here\n";
+      continue;
+    }
+    const SaveResult earlier = SavePatient(JobSheet{}, folder);
+    ASSERT_TRUE(earlier.ok()) << earlier.message.toStdString();
+    const QByteArray before = ReadBytes(earlier.path);
+    if (!c.breakHistory(folder)) {
+      std::cout << "skipped \"" << c.what << "\": no tmpfs can be mounted here\n";
+    } else {
+      const SaveResult saved = SavePatient(Sheet({{Field::odsph, "-4.75"}}), folder);
+      EXPECT_EQ(saved.status, SaveStatus::failed);
+      EXPECT_TRUE(saved.message.contains(c.messagePart)) << saved.message.toStdString();
+      EXPECT_TRUE(saved.message.contains(u"nothing was replaced")) << saved.message.toStdString();
+      EXPECT_EQ(ReadBytes(earlier.path), before);
+    }
+    ::umount2(QFile::encodeName(folder + "/History").constData(), MNT_DETACH);
+    ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH);
+  }
+}
+
+// The patient list: every patient file with its names, newest first, found by any part of a
+// name in any case and without accents; a file that cannot be loaded is listed as such.
+TEST(ListPatients, FindsPatientsByAnyPartOfTheirNames) {
+  QTemporaryDir dir;
+  const struct {
+    QByteArray name;  // the file system's bytes
+    QByteArray content;
+  } files[] = {
+      {"Lindqvist-Maria.txt",
+       "Maria,Lindqvist,R1,-4.25,0,180,0,0,180,8,1.5,70,8,1.5,70,13,13,13,13,15,15,\r\n"},
+      {"lindqvist-maria.txt",
+       "maria,lindqvist,R2,-4.75,0,180,0,0,180,8,1.5,70,8,1.5,70,13,13,13,13,15,15,\r\n"},
+      {"M\xFCller-J\xF6rg.txt",
+       "J\xF6rg,M\xFCller,R3,0,0,180,0,0,180,8,1.5,70,8,1.5,70,13,13,13,13,15,15,\r\n"},
+      {"Short-Record.txt", "a,b,c\r\n"},
+      {"Binary-File.txt", QByteArray("\x7F"
+                                     "ELF\0,",
+                                     6)},
+      {"notes.md", "not a patient"},
+  };
+  qint64 second = 1'700'000'000;
+  for (const auto& f : files) {
+    const QByteArray path = QFile::encodeName(dir.path()) + '/' + f.name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, f.content.constData(), f.content.size()), f.content.size());
+    const timespec times[2] = {{second, 0}, {second, 0}};
+    ::futimens(fd, times);
+    ::close(fd);
+    second += 60;  // each file saved a minute after the one before
+  }
+  ASSERT_TRUE(QDir(dir.path()).mkdir("History"));
+  ASSERT_TRUE(WriteBytes(dir.filePath("History/Lindqvist-Maria 2026-03-04 050607.txt"), "x"));
+
+  const PatientList list = ListPatients(dir.path());
+  ASSERT_TRUE(list.problem.isEmpty());
+  const struct {
+    const char* search;
+    const char* shown;  // "last first record" of each row, or the file name when unreadable
+  } cases[] = {
+      {"",
+       "Binary-File.txt|Short-Record.txt|M\u00fcller J\u00f6rg R3|lindqvist maria R2|"
+       "Lindqvist Maria R1"},
+      {"LINDQ", "lindqvist maria R2|Lindqvist Maria R1"},
+      {" maria  lindqvist ", "lindqvist maria R2|Lindqvist Maria R1"},
+      {"muller jorg", "M\u00fcller J\u00f6rg R3"},
+      {"M\u00dcLLER", "M\u00fcller J\u00f6rg R3"},
+      {"maria muller", ""},
+      {"record", "Short-Record.txt"},
+  };
+  for (const auto& c : cases) {
+    QStringList shown;
+    for (const std::size_t row : FindPatients(list.patients, QString::fromUtf8(c.search))) {
+      const PatientListEntry& p = list.patients[row];
+      shown << (p.readable() ? p.lastname + ' ' + p.firstname + ' ' + p.record : p.fileName);
+      EXPECT_EQ(p.readable(), LoadPatientFileAt(p.nativePath).ok());
+    }
+    EXPECT_EQ(shown.join('|'), QString::fromUtf8(c.shown)) << c.search;
+  }
 }
 
 TEST(SavePatient, ReadOnlyFolderKeepsTheEarlierRecord) {
