@@ -35,7 +35,7 @@ struct AnswerOptions {
   std::optional<double> refractedVertex;  // mm, for a job without _REFBVD
   bool exactOrder = false;                // write the exact order as the lens to make
   ExactCheck check;                       // none: the as-worn labels are left out
-  std::vector<DcsRecord> defaults;        // the lab's house values (see lab_defaults.h)
+  std::vector<DcsRecord> defaults{};      // the lab's house values (see lab_defaults.h)
 };
 
 struct DcsAnswer {
