@@ -30,7 +30,10 @@ LabDefaultsRead ReadLabDefaults(std::string_view bytes) {
     const std::string value = record.value.value_or("");
     for (Side side : {Side::right, Side::left})
       if (!ReadDcsNumber(EyeValue(value, side)).Known())
-        return {std::nullopt, label + "=" + value + " is not a number for each eye"};
+        return {std::nullopt, std::string(record.label)
+                                  .append("=")
+                                  .append(value)
+                                  .append(" is not a number for each eye")};
     records.push_back({label, value});
   }
   return {std::move(records), {}};
