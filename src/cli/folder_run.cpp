@@ -69,7 +69,17 @@ void FolderRun::Pass(const volatile std::sig_atomic_t* stop) {
   std::sort(names.begin(), names.end());
   for (const QByteArray& name : names) {
     if (stop && *stop) return;
-    Take(QFile::decodeName(name));
+    const QString decoded = QFile::decodeName(name);
+    if (QFile::encodeName(decoded) == name) {
+      Take(decoded);
+    } else {
+      // A name that is not text in the file-name encoding cannot be opened again by it.
+      if (WarnOnce(decoded))
+        err_ << "asworn-cli: \"" << name.toPercentEncoding("/").toStdString()
+             << "\": the name is not valid in the file-name encoding; left in the drop\n";
+      outcome_.unmoved = true;
+    }
+    out_.flush();  // a service's log line by line
   }
 }
 
