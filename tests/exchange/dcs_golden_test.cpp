@@ -203,6 +203,8 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   } failures[] = {
       {{"dcs", dir.filePath("missing.lds").toStdString()}, cli::kExitNoInput},
       {{"dcs", "--folder", dir.filePath("missing").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--watch", dir.filePath("missing").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--watch", dir.filePath("c.lds").toStdString()}, cli::kExitNoInput},
       {{"dcs", dir.filePath("d.lds").toStdString()}, cli::kExitCannotWrite},
       {{"dcs", dir.filePath("c.lms").toStdString()}, cli::kExitCannotWrite},
       {{"dcs", dir.filePath("missing.lds").toStdString(), dir.filePath("d.lds").toStdString()},
