@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
 #include <array>
@@ -61,7 +62,8 @@ class StopSignals {
 
 class Watch {
  public:
-  explicit Watch(const QString& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+  explicit Watch(const QString& folder)
+      : folder_(QFile::encodeName(folder)), fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
     if (fd_ >= 0 && ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(),
                                         IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_ATTRIB |
                                             IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0) {
@@ -89,12 +91,22 @@ class Watch {
         if (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) gone = true;
         if (event->mask & IN_Q_OVERFLOW) jobs = true;
         const std::size_t length = event->len ? std::strlen(event->name) : 0;
-        if (length > 4 && strncasecmp(event->name + length - 4, ".lds", 4) == 0) jobs = true;
+        if (length <= 4 || strncasecmp(event->name + length - 4, ".lds", 4) != 0) continue;
+        // A file being written in place is taken once closed, not as soon as it is made; a
+        // link, FIFO or folder gives no other sign.
+        if (!(event->mask & IN_CREATE) || (event->mask & IN_ISDIR) || !IsRegular(event->name))
+          jobs = true;
       }
     }
   }
 
  private:
+  bool IsRegular(const char* name) const {
+    struct stat status {};
+    return ::lstat((folder_ + '/' + name).constData(), &status) == 0 && S_ISREG(status.st_mode);
+  }
+
+  QByteArray folder_;
   int fd_;
 };
 
