@@ -2,10 +2,12 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <strings.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -122,12 +124,20 @@ bool WatchFolder(FolderRun& run, const QString& folder, std::ostream& err) {
   }
   std::array<pollfd, 2> waits{{{watch.Fd(), POLLIN, 0}, {stop.WakeFd(), POLLIN, 0}}};
   bool jobs = true;
+  auto rescan = std::chrono::steady_clock::now();
   while (!stopRequested) {
-    if (jobs) run.Pass(&stopRequested);
+    if (jobs) {
+      run.Pass(&stopRequested);
+      // The safety net: look again a while after the last look, however busy the folder.
+      rescan = std::chrono::steady_clock::now() + kRescanInterval;
+    }
     if (run.Outcome().unreadable) return false;
-    const int ready = ::poll(waits.data(), waits.size(), static_cast<int>(kRescanInterval.count()));
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+        rescan - std::chrono::steady_clock::now());
+    const int ready =
+        ::poll(waits.data(), waits.size(), static_cast<int>(std::max<long>(wait.count(), 0)));
     bool gone = false;
-    jobs = ready == 0;  // the safety net: look again after a quiet while
+    jobs = ready == 0 || std::chrono::steady_clock::now() >= rescan;
     if (ready > 0) watch.Drain(jobs, gone);
     if (gone) {
       err << "asworn-cli: the folder \"" << QFile::encodeName(folder).toStdString()
