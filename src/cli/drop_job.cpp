@@ -25,6 +25,15 @@ QString SystemError() {
   return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+mode_t CurrentUmask() {
+  static const mode_t mask = [] {
+    const mode_t current = ::umask(0);
+    ::umask(current);
+    return current;
+  }();
+  return mask;
+}
+
 DropJobRead NotRegular() {
   return {std::nullopt, false, QStringLiteral("not a regular file")};
 }
@@ -93,6 +102,8 @@ QString WriteWhole(const QString& folder, const QString& name, const QByteArray&
   const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return SystemError();
   QString error;
+  // A temporary file is private; the answer is for the LMS, as any file made here would be.
+  if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0) error = SystemError();
   for (qsizetype done = 0; done < bytes.size() && error.isEmpty();) {
     const ssize_t n =
         ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));

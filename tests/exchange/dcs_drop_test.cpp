@@ -123,6 +123,10 @@ TEST(DcsDrop, WhatIsNotAPlainJobIsAnsweredWithoutBeingRead) {
         << row.name;
   }
   EXPECT_EQ(ReadText(secret), "root:x:0:0:SECRET:/root:/bin/sh\n");
+  // Readable by whoever may read any file made in the drop: the LMS, often another user.
+  WriteText(dir.filePath("made.txt"), "");
+  EXPECT_EQ(QFileInfo(dir.filePath("104233.lms")).permissions(),
+            QFileInfo(dir.filePath("made.txt")).permissions());
 
   // Sent again while its answer is still there: answered again, and kept in done/ under a
   // free name. A job whose answer is newer was answered by an earlier run: only moved.
