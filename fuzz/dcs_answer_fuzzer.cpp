@@ -31,7 +31,8 @@ void Check(const std::vector<DcsRecord>& job, std::string_view input) {
   bool request = false;
   for (const DcsRecord& record : job) {
     if (ex::IsResultLabel(record.label)) continue;
-    if (record.label == "REQ" && !request) {
+    const std::string_view label = ex::BareLabel(record.label);
+    if ((label == "REQ" || label == "ANS") && !request) {
       handed.push_back({"REQ", "LMS"});
       request = true;
       continue;
@@ -55,7 +56,8 @@ void Check(const std::vector<DcsRecord>& job, std::string_view input) {
     if (answer.records.back() != DcsRecord{"STATUS", "0"}) Broken("STATUS=0 is not last", input);
     const DcsRecord* sph = ex::FindRecord(answer.records, "LDDRSPH");
     const DcsRecord* eyes = ex::FindRecord(job, "DO");
-    const std::string covers = eyes && eyes->value ? *eyes->value : "B";
+    std::string covers = eyes && eyes->value ? *eyes->value : "B";
+    covers.erase(0, covers.find_first_not_of(" \t"));  // blanks after the '=' are no data
     if (!sph || !sph->value || sph->value->find(';') == std::string::npos)
       Broken("an answer without both eyes' LDDRSPH", input);
     for (ex::Side side : {ex::Side::right, ex::Side::left}) {

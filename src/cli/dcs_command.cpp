@@ -10,13 +10,16 @@
 #include "as_worn_labels.h"
 #include "cli.h"
 #include "dcs_answer.h"
+#include "drop_job.h"
+#include "folder_lock.h"
+#include "folder_run.h"
+#include "lab_defaults.h"
+#include "plausible_ranges.h"
+#include "watch_service.h"
 #include "whole_file.h"
 
 namespace asworn::cli {
 namespace {
-
-// Job files with traces reach a few hundred kilobytes; anything far larger is not one.
-constexpr qint64 kMaxJobFileSize = qint64{16} * 1024 * 1024;
 
 QString PathOf(const std::string& argument) {
   return QFile::decodeName(QByteArray::fromStdString(argument));
@@ -30,10 +33,6 @@ QString AnswerPath(const QString& jobPath) {
   const QFileInfo info(jobPath);
   const QString base = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
   return info.dir().filePath(base + QStringLiteral(".lms"));
-}
-
-bool IsJobFile(const QFileInfo& info) {
-  return info.isFile() && info.suffix().compare(QStringLiteral("lds"), Qt::CaseInsensitive) == 0;
 }
 
 struct Outcome {
@@ -91,33 +90,6 @@ class Answerer {
     return true;
   }
 
-  // Answers every job of the drop folder that has no answer yet and moves it to done/.
-  void AnswerFolder(const QString& folder) {
-    const QDir dir(folder);
-    if (!QFileInfo(folder).isDir()) {
-      err_ << "asworn-cli: \"" << PathText(folder) << "\" is not a folder\n";
-      outcome_.unreadable = true;
-      return;
-    }
-    const QString donePath = dir.filePath(QStringLiteral("done"));
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
-      if (!IsJobFile(info) || QFileInfo::exists(AnswerPath(info.filePath()))) continue;
-      if (!Answer(info.filePath(), false)) continue;
-      if (!dir.mkpath(QStringLiteral("done"))) {
-        err_ << "asworn-cli: could not make \"" << PathText(donePath) << "\"\n";
-        outcome_.unwritten = true;
-        return;
-      }
-      const QString target = QDir(donePath).filePath(info.fileName());
-      // An earlier job of the same name stays; this one stays in the drop, answered.
-      if (QFileInfo::exists(target) || !QFile::rename(info.filePath(), target)) {
-        err_ << "asworn-cli: could not move \"" << PathText(info.filePath()) << "\" to \""
-             << PathText(target) << "\"\n";
-        outcome_.unwritten = true;
-      }
-    }
-  }
-
   const Outcome& Result() const { return outcome_; }
 
  private:
@@ -136,21 +108,38 @@ CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command) {
       "system, with the compensated lens: the answer holds every record of the job unchanged "
       "and in order, REQ=LMS, LDDRSPH/LDDRCYL/LDDRAX and INSSPH/INSCYL/INSAX, the prism in "
       "LDPRVM/LDPRVA and INSPRPRVM/INSPRPRVA, then STATUS=0; a job that cannot be computed "
-      "without guessing is answered STATUS=3 with one XSTATUS per problem. The answer goes "
-      "beside the job file with the extension .lms, written whole or not at all, and its path "
-      "is printed. Exit status: 0 when every job was answered, 2 when any was refused, 66 "
-      "when a job file or the folder could not be read (wins over 73), 73 when an answer "
-      "could not be written or a job not moved (wins over 2), 64 on a usage error.");
+      "without guessing is answered STATUS=3 with one XSTATUS per problem. A job with an ADD "
+      "is compensated for distance only and says so in _AWNEAR=NOT COMPENSATED. The answer "
+      "goes beside the job file with the extension .lms, written whole or not at all, and its "
+      "path is printed. Exit status: 0 when every job was answered (or another run holds the "
+      "folder, or --watch ended on SIGTERM or SIGINT), 2 when any was refused, 66 when a job "
+      "file or the folder could not be read (wins over 73), 73 when an answer could not be "
+      "written or a job not moved (wins over 2), 64 on a usage error.");
   dcs->add_option("JOB_FILE", command.files, "DCS job files, e.g. 104233.lds.")
       ->type_name("JOB_FILE");
   dcs->add_option("--folder", command.folder,
-                  "Answer every *.lds in DIR that has no .lms answer yet, then move it to "
-                  "DIR/done/ (for a lab's file drop).")
+                  "Answer every *.lds in DIR (for a lab's file drop) and move it to DIR/done/, "
+                  "or to DIR/errors/ when refused or not a readable job file (answered STATUS=3 "
+                  "all the same). A job already answered is only moved, unless it is newer "
+                  "than its answer (sent again); a name taken in done/ becomes NAME.1.lds. One "
+                  "run at a time: while another holds DIR, says so and exits 0.")
       ->type_name("DIR");
+  dcs->add_option("--watch", command.watch,
+                  "As --folder, then answer each job as it arrives until SIGTERM or SIGINT, "
+                  "which end it after the job in hand with exit status 0.")
+      ->type_name("DIR");
+  dcs->add_flag("--wait", command.wait,
+                "With --folder or --watch: wait for another run on DIR to end instead of "
+                "leaving it to that run.");
+  dcs->add_option("--defaults", command.defaults,
+                  "The lab's house values for jobs without PANTO, ZTILT, BVD or _REFBVD: a file "
+                  "of DCS records of those labels only, e.g. PANTO=8 and BVD=13;13. An answer "
+                  "using one names it in _AWDEFAULT.")
+      ->type_name("FILE");
   dcs->add_flag("--stdout", command.toStdout, "Print the answers instead of writing them.");
   dcs->add_option("--refracted-vertex", command.refractedVertex,
-                  "The refracted vertex distance in mm for jobs without _REFBVD; without it "
-                  "such a job keeps its fitted distance (no vertex change).")
+                  "The refracted vertex distance for jobs without _REFBVD, 5 to 40 mm; without "
+                  "it such a job keeps its fitted distance (no vertex change).")
       ->type_name("MM");
   dcs->add_option("--order", command.order,
                   "ticket: the lens to make is the work ticket's compensated order; exact: "
@@ -159,32 +148,81 @@ CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command) {
   return dcs;
 }
 
+namespace {
+
+int AnswerDropFolder(const DcsCommand& command, const exchange::AnswerOptions& options,
+                     std::ostream& out, std::ostream& err) {
+  const bool watch = !command.watch.empty();
+  const QString folder = PathOf(watch ? command.watch : command.folder);
+  if (!QFileInfo(folder).isDir()) {
+    err << "asworn-cli: \"" << PathText(folder) << "\" is not a folder\n";
+    return kExitNoInput;
+  }
+  const FolderLock lock(folder, command.wait);
+  if (lock.state() == FolderLock::State::busy) {
+    out << "asworn-cli: another run is answering \"" << PathText(folder) << "\"\n";
+    return kExitOk;
+  }
+  if (lock.state() == FolderLock::State::failed) {
+    err << "asworn-cli: could not lock \"" << PathText(folder)
+        << "\": " << lock.error().toStdString() << '\n';
+    return kExitCannotWrite;
+  }
+  FolderRun run(folder, options, out, err);
+  if (watch) return WatchFolder(run, folder, err) ? kExitOk : kExitNoInput;
+  run.Pass();
+  const FolderOutcome& outcome = run.Outcome();
+  return outcome.unreadable ? kExitNoInput
+         : outcome.unmoved  ? kExitCannotWrite
+         : outcome.refused  ? kExitComputeFault
+                            : kExitOk;
+}
+
+}  // namespace
+
 int RunDcs(const DcsCommand& command, std::ostream& out, std::ostream& err) {
   const auto usage = [&](const char* message) {
     err << "asworn-cli: dcs: " << message << "\nRun 'asworn-cli dcs --help' for the options.\n";
     return kExitUsage;
   };
-  if (command.files.empty() == command.folder.empty())
-    return usage("give job files or --folder DIR, not both");
-  if (!command.folder.empty() && command.toStdout)
+  const int sources = !command.files.empty() + !command.folder.empty() + !command.watch.empty();
+  if (sources != 1) return usage("give job files, --folder DIR or --watch DIR, one of them");
+  if (command.files.empty() && command.toStdout)
     return usage("--stdout answers job files, not a folder");
+  if (!command.files.empty() && command.wait) return usage("--wait is for --folder or --watch");
 
   exchange::AnswerOptions options;
   if (command.refractedVertex) {
     const exchange::DcsNumber mm = exchange::ReadDcsNumber(*command.refractedVertex);
-    if (!mm.Known() || mm.value < 0 || mm.value > 40)
-      return usage("--refracted-vertex takes millimetres from 0 to 40, e.g. 12.5");
+    const PlausibleRange& vertex = *RangeOf(Field::odrvd);
+    if (!mm.Known() || mm.value < vertex.low || mm.value > vertex.high) {
+      err << "asworn-cli: dcs: --refracted-vertex takes " << vertex.text << ", e.g. 12.5\n";
+      return kExitUsage;
+    }
     options.refractedVertex = mm.value;
+  }
+  if (!command.defaults.empty()) {
+    const WholeFileRead file = ReadRegularFile(PathOf(command.defaults), kMaxJobFileSize);
+    if (!file.bytes) {
+      err << "asworn-cli: could not read \"" << command.defaults
+          << "\": " << file.error.toStdString() << '\n';
+      return kExitNoInput;
+    }
+    exchange::LabDefaultsRead defaults = exchange::ReadLabDefaults(file.bytes->toStdString());
+    if (!defaults.records) {
+      err << "asworn-cli: dcs: --defaults " << command.defaults << ": " << defaults.error << '\n';
+      return kExitUsage;
+    }
+    if (command.refractedVertex && exchange::FindRecord(*defaults.records, "_REFBVD"))
+      return usage("--refracted-vertex and a _REFBVD in --defaults: give one of them");
+    options.defaults = std::move(*defaults.records);
   }
   options.check = exchange::CheckAsWorn;
   options.exactOrder = command.order == "exact";
 
+  if (command.files.empty()) return AnswerDropFolder(command, options, out, err);
   Answerer answerer(options, out, err);
-  if (!command.folder.empty()) {
-    answerer.AnswerFolder(PathOf(command.folder));
-  } else {
-    for (const std::string& file : command.files) answerer.Answer(PathOf(file), command.toStdout);
-  }
+  for (const std::string& file : command.files) answerer.Answer(PathOf(file), command.toStdout);
   return answerer.Result().Status();
 }
 

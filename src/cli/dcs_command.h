@@ -15,6 +15,9 @@ namespace asworn::cli {
 struct DcsCommand {
   std::vector<std::string> files;
   std::string folder;
+  std::string watch;
+  bool wait = false;
+  std::string defaults;
   bool toStdout = false;
   std::optional<std::string> refractedVertex;
   std::string order = "ticket";

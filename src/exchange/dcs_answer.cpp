@@ -1,19 +1,23 @@
 #include "dcs_answer.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
 
 #include "job_mapping.h"
+#include "lab_defaults.h"
+#include "near_zone.h"
 
 namespace asworn::exchange {
 namespace {
 
 // Another vendor's "_AW..." label is theirs: only these are ours.
-constexpr std::array<std::string_view, 21> kResultLabels{
-    "LDDRSPH",     "LDDRCYL",     "LDDRAX",     "INSSPH",  "INSCYL",     "INSAX",      "LDPRVM",
-    "LDPRVA",      "INSPRPRVM",   "INSPRPRVA",  "STATUS",  "XSTATUS",    "_AWREFSRC",  "_AWORDER",
-    "_AWEXACTSPH", "_AWEXACTCYL", "_AWEXACTAX", "_AWANSI", "_AWWORNSPH", "_AWWORNCYL", "_AWWORNAX"};
+constexpr std::array<std::string_view, 23> kResultLabels{
+    "LDDRSPH",    "LDDRCYL",  "LDDRAX",     "INSSPH",     "INSCYL",      "INSAX",
+    "LDPRVM",     "LDPRVA",   "INSPRPRVM",  "INSPRPRVA",  "STATUS",      "XSTATUS",
+    "_AWREFSRC",  "_AWORDER", "_AWDEFAULT", "_AWNEAR",    "_AWEXACTSPH", "_AWEXACTCYL",
+    "_AWEXACTAX", "_AWANSI",  "_AWWORNSPH", "_AWWORNCYL", "_AWWORNAX"};
 
 // One eye's values as written; empty for an eye the job does not cover.
 struct EyeAnswer {
@@ -76,13 +80,14 @@ std::string FieldText(std::string_view text) {
 }
 
 // The input as it came, with REQ=LMS in place of the first REQ (or in front) and without
-// any result record of an earlier answer.
+// any result record of an earlier answer. Some systems write ANS where others write REQ.
 std::vector<DcsRecord> HandBack(const std::vector<DcsRecord>& job) {
   std::vector<DcsRecord> records;
   bool request = false;
   for (const DcsRecord& record : job) {
     if (IsResultLabel(record.label)) continue;
-    if (record.label == "REQ" && !request) {
+    const std::string_view label = BareLabel(record.label);
+    if ((label == "REQ" || label == "ANS") && !request) {
       records.push_back({"REQ", "LMS"});
       request = true;
       continue;
@@ -106,15 +111,22 @@ DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>&
 
 bool IsResultLabel(std::string_view label) {
   for (std::string_view result : kResultLabels)
-    if (label == result) return true;
+    if (BareLabel(label) == result) return true;
   return false;
 }
 
 DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& options) {
   std::vector<DcsRecord> records = HandBack(job);
-  const JobMapping mapping = MapJob(job, options.refractedVertex);
+  std::vector<std::string> defaulted;
+  JobMapping mapping =
+      options.defaults.empty()
+          ? MapJob(job, options.refractedVertex)
+          : MapJob(WithLabDefaults(job, options.defaults, defaulted), options.refractedVertex);
   if (!mapping.job) return Refusal(std::move(records), mapping.problems);
-  const MappedJob& mapped = *mapping.job;
+  MappedJob mapped = std::move(*mapping.job);
+  if (std::find(defaulted.begin(), defaulted.end(), "_REFBVD") != defaulted.end())
+    for (std::string* from : {&mapped.rightRefractedFrom, &mapped.leftRefractedFrom})
+      if (*from == "JOB") *from = "DEFAULT";
 
   const LensResult lens = ComputeLens(mapped.sheet);
   if (lens.fault)
@@ -151,6 +163,13 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   records.push_back({"_AWREFSRC", Chiral(mapped.right ? mapped.rightRefractedFrom : "",
                                          mapped.left ? mapped.leftRefractedFrom : "")});
   records.push_back({"_AWORDER", options.exactOrder ? "EXACT" : "TICKET"});
+  if (!defaulted.empty()) {
+    std::string labels;
+    for (const std::string& label : defaulted) labels += (labels.empty() ? "" : ",") + label;
+    records.push_back({"_AWDEFAULT", labels});
+  }
+  if (HasAddition(job, mapped.right, mapped.left))
+    records.push_back({"_AWNEAR", "NOT COMPENSATED"});
   records.push_back({"LDDRSPH", both(&EyeAnswer::sph)});
   records.push_back({"LDDRCYL", both(&EyeAnswer::cyl)});
   records.push_back({"LDDRAX", both(&EyeAnswer::axis)});
@@ -185,6 +204,11 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   }
   records.push_back({"STATUS", "0"});
   return {std::move(records), false};
+}
+
+DcsAnswer UnreadJobAnswer(std::string_view fileName, std::string_view reason) {
+  return Refusal({{"REQ", "LMS"}, {"JOB", FieldText(fileName)}},
+                 {{'B', kInvalidParameter, std::string(reason)}});
 }
 
 }  // namespace asworn::exchange

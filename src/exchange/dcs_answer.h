@@ -35,6 +35,7 @@ struct AnswerOptions {
   std::optional<double> refractedVertex;  // mm, for a job without _REFBVD
   bool exactOrder = false;                // write the exact order as the lens to make
   ExactCheck check;                       // none: the as-worn labels are left out
+  std::vector<DcsRecord> defaults{};      // the lab's house values (see lab_defaults.h)
 };
 
 struct DcsAnswer {
@@ -47,5 +48,9 @@ struct DcsAnswer {
 bool IsResultLabel(std::string_view label);
 
 DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& options);
+
+// The answer to a job file that was not read (not a regular file, too large, not text): none
+// of its content, only REQ=LMS, the file's name as JOB, STATUS=3 and XSTATUS giving `reason`.
+DcsAnswer UnreadJobAnswer(std::string_view fileName, std::string_view reason);
 
 }  // namespace asworn::exchange

@@ -101,9 +101,13 @@ std::string WriteDcs(const std::vector<DcsRecord>& records) {
   return out;
 }
 
+std::string_view BareLabel(std::string_view label) {
+  return Trimmed(label);
+}
+
 const DcsRecord* FindRecord(const std::vector<DcsRecord>& records, std::string_view label) {
   for (const DcsRecord& record : records)
-    if (record.label == label) return &record;
+    if (BareLabel(record.label) == label) return &record;
   return nullptr;
 }
 

@@ -25,7 +25,12 @@ std::vector<DcsRecord> ReadDcs(std::string_view bytes);
 // The records as a file: "label=value" and CR LF after every one.
 std::string WriteDcs(const std::vector<DcsRecord>& records);
 
-// The first record whose label is exactly `label` (case-sensitive, never a prefix), or none.
+// A record's label without the blanks some writers put around it ("SPH = -2.00"); the record
+// itself keeps them, so that it is handed back as it came.
+std::string_view BareLabel(std::string_view label);
+
+// The first record whose bare label is exactly `label` (case-sensitive, never a prefix), or
+// none.
 const DcsRecord* FindRecord(const std::vector<DcsRecord>& records, std::string_view label);
 
 // One eye's part of a per-eye value "right;left"; a value without ';' holds both eyes.

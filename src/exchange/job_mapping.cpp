@@ -1,5 +1,6 @@
 #include "job_mapping.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -54,9 +55,12 @@ class JobReader {
     return number;
   }
 
+  // The value as text, without the blanks some writers put after the '='.
   std::string Text(std::string_view label) const {
     const DcsRecord* record = FindRecord(records_, label);
-    return record && record->value ? *record->value : std::string();
+    if (!record || !record->value) return {};
+    const std::string& value = *record->value;
+    return value.substr(std::min(value.find_first_not_of(" \t"), value.size()));
   }
   bool Has(std::string_view label) const { return FindRecord(records_, label) != nullptr; }
 

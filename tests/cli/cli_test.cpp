@@ -69,6 +69,9 @@ TEST(Cli, UsageErrorsExitSixtyFour) {
         std::vector<std::string>{"dcs", "--folder", ".", "--stdout"},
         std::vector<std::string>{"dcs", "--refracted-vertex", "12,5", "job.lds"},
         std::vector<std::string>{"dcs", "--refracted-vertex", "-1", "job.lds"},
+        std::vector<std::string>{"dcs", "--refracted-vertex", "3", "job.lds"},
+        std::vector<std::string>{"dcs", "--folder", ".", "--watch", "."},
+        std::vector<std::string>{"dcs", "--wait", "job.lds"},
         std::vector<std::string>{"dcs", "--order", "best", "job.lds"}}) {
     const CliRun run = RunIn(args);
     EXPECT_EQ(run.status, kExitUsage) << (args.empty() ? "" : args.back());

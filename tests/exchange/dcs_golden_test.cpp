@@ -15,6 +15,7 @@
 #include "dcs_answer.h"
 #include "dcs_records.h"
 #include "job_mapping.h"
+#include "lab_defaults.h"
 
 namespace asworn::exchange {
 namespace {
@@ -31,17 +32,18 @@ std::vector<std::string> Words(const std::string& text) {
   return words;
 }
 
-// The input with any earlier answer's records left out, REQ=LMS in place of its REQ.
+// The input with any earlier answer's records left out, REQ=LMS in place of its REQ (or ANS).
 std::vector<DcsRecord> HandedBack(const std::vector<DcsRecord>& records) {
   std::vector<DcsRecord> kept;
   for (const DcsRecord& record : records)
     if (!IsResultLabel(record.label)) kept.push_back(record);
-  const auto request =
-      std::find_if(kept.begin(), kept.end(), [](const DcsRecord& r) { return r.label == "REQ"; });
+  const auto request = std::find_if(kept.begin(), kept.end(), [](const DcsRecord& r) {
+    return BareLabel(r.label) == "REQ" || BareLabel(r.label) == "ANS";
+  });
   if (request == kept.end())
     kept.insert(kept.begin(), {"REQ", "LMS"});
   else
-    request->value = "LMS";
+    *request = {"REQ", "LMS"};
   return kept;
 }
 
@@ -106,10 +108,18 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
   for (const QString& job : jobs) {
     const std::string name = job.toStdString();
     const QString base = dir.filePath(job.chopped(4));
-    // A case may add options in NAME.args, e.g. --refracted-vertex 12.
+    // A case may add options in NAME.args, e.g. --refracted-vertex 12; a word naming a file
+    // beside it is that file.
     std::vector<std::string> args{"dcs", "--stdout", dir.filePath(job).toStdString()};
-    const std::vector<std::string> extra =
+    std::vector<std::string> extra =
         Words(QFile::exists(base + ".args") ? ReadText(base + ".args") : std::string());
+    std::vector<DcsRecord> defaults;
+    for (std::size_t i = 0; i < extra.size(); ++i) {
+      const QString beside = dir.filePath(QString::fromStdString(extra[i]));
+      if (!extra[i].starts_with('-') && QFile::exists(beside)) extra[i] = beside.toStdString();
+      if (i > 0 && extra[i - 1] == "--defaults")
+        defaults = *ReadLabDefaults(ReadText(beside)).records;
+    }
     args.insert(args.begin() + 1, extra.begin(), extra.end());
     const cli::CliRun run = cli::RunIn(args);
 
@@ -138,8 +148,12 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
     EXPECT_EQ(answer, HandedBack(input)) << name;
     for (const DcsRecord& result : results)
       EXPECT_EQ(FindRecord(results, result.label), &result) << name << " twice: " << result.label;
-    // 13 labels of the lens, 7 of the exact as-worn check.
-    EXPECT_EQ(results.size(), refused ? 1u : 20u) << name;
+    // 13 labels of the lens, 7 of the exact as-worn check, and the notes of defaults used and
+    // of a near zone left as it is.
+    const std::size_t notes = (FindRecord(results, "_AWDEFAULT") != nullptr) +
+                              (FindRecord(results, "_AWNEAR") != nullptr);
+    EXPECT_EQ(results.size(), refused ? 1u : 20u + notes) << name;
+    EXPECT_EQ(notes > 0, !defaults.empty() || name.starts_with("near_")) << name;
 
     if (!refused && FindRecord(results, "_AWORDER")->value == "EXACT") {
       // The lens to make is then the exact order, to the digit.
@@ -151,7 +165,8 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
       const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
                                                   ? std::optional(std::stod(extra[1]))
                                                   : std::nullopt;
-      ExpectTicketValues(input, ReadDcs(run.out), refracted, name);
+      std::vector<std::string> used;
+      ExpectTicketValues(WithLabDefaults(input, defaults, used), ReadDcs(run.out), refracted, name);
     }
   }
 }
@@ -171,11 +186,13 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   const std::string expected = ReadText(QStringLiteral(ASWORN_DCS_DIR "/104233.lms"));
   EXPECT_EQ(ReadText(dir.filePath("a.lms")), expected);
   EXPECT_EQ(ReadText(dir.filePath("b.lms")), expected);
-  EXPECT_EQ(ReadText(dir.filePath("c.lms")), "STATUS=0\r\n");  // already answered: left alone
+  // Already answered (its answer is newer): moved, never answered twice.
+  EXPECT_EQ(ReadText(dir.filePath("c.lms")), "STATUS=0\r\n");
   EXPECT_EQ(dir.entryList(QDir::Files, QDir::Name),
-            QStringList({"a.lms", "b.lms", "c.lds", "c.lms", "notes.txt"}));
+            QStringList({"a.lms", "b.lms", "c.lms", "notes.txt"}));
   EXPECT_EQ(QDir(dir.filePath("done")).entryList(QDir::Files, QDir::Name),
-            QStringList({"a.lds", "b.LDS"}));
+            QStringList({"a.lds", "b.LDS", "c.lds"}));
+  ASSERT_TRUE(QFile::rename(dir.filePath("done/c.lds"), dir.filePath("c.lds")));
 
   // A job beside its answer file: written there, and the path printed.
   const cli::CliRun single = cli::RunIn({"dcs", dir.filePath("c.lds").toStdString()});
@@ -192,9 +209,19 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   } failures[] = {
       {{"dcs", dir.filePath("missing.lds").toStdString()}, cli::kExitNoInput},
       {{"dcs", "--folder", dir.filePath("missing").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--watch", dir.filePath("missing").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--watch", dir.filePath("c.lds").toStdString()}, cli::kExitNoInput},
       {{"dcs", dir.filePath("d.lds").toStdString()}, cli::kExitCannotWrite},
       {{"dcs", dir.filePath("c.lms").toStdString()}, cli::kExitCannotWrite},
       {{"dcs", dir.filePath("missing.lds").toStdString(), dir.filePath("d.lds").toStdString()},
+       cli::kExitNoInput},
+      // A defaults file with a label that is no fitting measurement; with a second refracted
+      // vertex; missing.
+      {{"dcs", "--defaults", ASWORN_DCS_DIR "/wrong_defaults.dcs", "c.lds"}, cli::kExitUsage},
+      {{"dcs", "--defaults", ASWORN_DCS_DIR "/lab_defaults.dcs", "--refracted-vertex", "12",
+        "c.lds"},
+       cli::kExitUsage},
+      {{"dcs", "--defaults", dir.filePath("missing.dcs").toStdString(), "c.lds"},
        cli::kExitNoInput},
   };
   for (const auto& row : failures)

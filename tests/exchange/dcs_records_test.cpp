@@ -7,6 +7,7 @@
 #include "dcs_answer.h"
 #include "dcs_records.h"
 #include "job_mapping.h"
+#include "lab_defaults.h"
 
 namespace asworn::exchange {
 namespace {
@@ -45,10 +46,10 @@ TEST(DcsSyntax, ReadingSplitsLinesAndKeepsEveryRecordAsItCame) {
 
 TEST(DcsSyntax, LabelsMatchExactlyAndTheFirstOfDuplicatesWins) {
   const std::vector<DcsRecord> job =
-      ReadDcs("LDDRSPH=1\nINSSPH=2\n_SPH=3\nSPHX=4\nsph=5\nSPH=6\nSPH=7\n");
+      ReadDcs("LDDRSPH=1\nINSSPH=2\n_SPH=3\nSPHX=4\nsph=5\nSPH=6\nSPH=7\n CYL = 8\n");
   const struct {
     std::string label, value;
-  } rows[] = {{"SPH", "6"}, {"LDDRSPH", "1"}, {"INSSPH", "2"}, {"_SPH", "3"}};
+  } rows[] = {{"SPH", "6"}, {"LDDRSPH", "1"}, {"INSSPH", "2"}, {"_SPH", "3"}, {"CYL", " 8"}};
   for (const auto& row : rows) {
     ASSERT_NE(FindRecord(job, row.label), nullptr) << row.label;
     EXPECT_EQ(FindRecord(job, row.label)->value, row.value) << row.label;
@@ -109,8 +110,8 @@ TEST(DcsSyntax, NumbersAreWrittenWithAFullStopAndFixedPlaces) {
 }
 
 TEST(DcsSyntax, ResultLabelsAreOnlyTheOnesThisProgramWrites) {
-  for (const char* label :
-       {"LDDRSPH", "INSAX", "LDPRVA", "INSPRPRVM", "STATUS", "XSTATUS", "_AWANSI", "_AWORDER"})
+  for (const char* label : {"LDDRSPH", "INSAX", "LDPRVA", "INSPRPRVM", "STATUS", "XSTATUS",
+                            "_AWANSI", "_AWORDER", "_AWNEAR", "_AWDEFAULT", " STATUS "})
     EXPECT_TRUE(IsResultLabel(label)) << label;
   for (const char* label : {"SPH", "AX", "PRVA", "LDNRSPH", "LDADD", "INSADD", "_REFBVD",
                             "_PATFNAME", "REQ", "KPRVA", "_A", "STATUSX", "_AWESOME"})
@@ -164,6 +165,7 @@ TEST(DcsMapping, JobToJobSheet) {
       {"CYL=?;\nAX=;\n",
        std::nullopt,
        {{Field::odcyl, "0"}, {Field::odaxis, "180"}, {Field::oscyl, "0"}, {Field::osaxis, "180"}}},
+      {" DO = L\nJOB = 42\n", std::nullopt, {{Field::record, "42"}, {Field::odsph, "0.00"}}},
   };
   for (const auto& row : rows) {
     // The first of duplicate labels counts, so the row's labels go in front.
@@ -171,6 +173,41 @@ TEST(DcsMapping, JobToJobSheet) {
     ASSERT_TRUE(mapping.job) << row.extra << mapping.problems.front().text;
     for (const auto& [field, text] : row.fields)
       EXPECT_EQ(mapping.job->sheet[field], text) << row.extra << InfoOf(field).name;
+  }
+}
+
+// A lab's house values: what a defaults file may hold, and which labels a job lacks.
+TEST(DcsMapping, LabDefaults) {
+  const struct {
+    std::string file, error;
+  } files[] = {
+      {"PANTO=8\r\nBVD = 13;13.5\r\n\r\n_REFBVD=12\nZTILT=-2", ""},
+      {"", ""},
+      {"PANTO=8\nPANTO=9\n", "PANTO is given twice"},
+      {"CYL=-0.50\n", "\"CYL\" cannot be a default; only PANTO, ZTILT, BVD and _REFBVD can"},
+      {"BVDX=13\n", "\"BVDX\" cannot be a default; only PANTO, ZTILT, BVD and _REFBVD can"},
+      {"BVD=13;\n", "BVD=13; is not a number for each eye"},
+      {"ZTILT=?\n", "ZTILT=? is not a number for each eye"},
+      {"PANTO=8mm\n", "PANTO=8mm is not a number for each eye"},
+      {"PANTO\n", "PANTO= is not a number for each eye"},
+  };
+  for (const auto& row : files) EXPECT_EQ(ReadLabDefaults(row.file).error, row.error) << row.file;
+
+  const std::vector<DcsRecord> defaults =
+      *ReadLabDefaults("PANTO=8\nBVD=13\nZTILT=0\n_REFBVD=12\n").records;
+  const struct {
+    std::string job, used;
+  } jobs[] = {
+      {"PANTO=?\nBVD=12;\nZTILT=;5\n", "PANTO,_REFBVD"},  // one eye known is not lacking
+      {"PANTO=\nBVD=-999\nZTILT\n_REFBVD=11\n", "PANTO,BVD,ZTILT"},
+      {"PANTO=x\nBVD=12\nZTILT=1\n_REFBVD=11\n", ""},  // unreadable: refused, not replaced
+  };
+  for (const auto& row : jobs) {
+    std::vector<std::string> used;
+    WithLabDefaults(ReadDcs(row.job), defaults, used);
+    std::string listed;
+    for (const std::string& label : used) listed += (listed.empty() ? "" : ",") + label;
+    EXPECT_EQ(listed, row.used) << row.job;
   }
 }
 

@@ -1,0 +1,45 @@
+#include "folder_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+namespace asworn::cli {
+namespace {
+
+// Hidden, and never a job name: an LMS collects *.lms and leaves it alone.
+constexpr const char* kLockName = ".asworn-dcs.lock";
+
+}  // namespace
+
+FolderLock::FolderLock(const QString& folder, bool wait) {
+  const QByteArray path = QFile::encodeName(QDir(folder).filePath(QString::fromLatin1(kLockName)));
+  // Never through a link someone put in the drop; the file is left in place afterwards, as
+  // removing it would let two runs lock two different files.
+  fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd_ < 0) {
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
+    return;
+  }
+  int taken;
+  do {
+    taken = ::flock(fd_, LOCK_EX | (wait ? 0 : LOCK_NB));
+  } while (taken != 0 && errno == EINTR);
+  if (taken == 0) {
+    state_ = State::held;
+  } else if (errno == EWOULDBLOCK) {
+    state_ = State::busy;
+  } else {
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+}  // namespace asworn::cli
