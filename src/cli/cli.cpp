@@ -9,6 +9,7 @@
 #include "compensation_engine.h"
 #include "dcs_command.h"
 #include "field_overrides.h"
+#include "order_options.h"
 #include "patient_records.h"
 #include "ticket_output.h"
 #include "version.h"
@@ -49,6 +50,20 @@ std::string PathText(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
+// The lens the settings order, checked as worn, from one Compute; a message on stderr when
+// the exact order cannot be made.
+std::optional<optics::OrderedTicket> Ordered(const ComputedTicket& computed,
+                                             const TicketOutputOptions& options,
+                                             const NumberFormat& format, std::ostream& err,
+                                             const std::string& source) {
+  optics::OrderedTicket ordered =
+      optics::OrderTicket(computed, options.order, format.decimalSeparator);
+  if (ordered.ok()) return ordered;
+  err << "asworn-cli: " << (source.empty() ? "" : EscapedText(source) + ": ")
+      << EscapedText(ordered.fault) << '\n';
+  return std::nullopt;
+}
+
 int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err,
               const NumberFormat& format) {
   // A malformed --set is a usage error before any file is read.
@@ -61,7 +76,9 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
       err << "asworn-cli: " << FaultLine(outcome.error()) << '\n';
       return kExitComputeFault;
     }
-    WriteTicket(out, outcome, command.output);
+    const auto ordered = Ordered(*outcome, command.output, format, err, "");
+    if (!ordered) return kExitComputeFault;
+    WriteTicket(out, *outcome, *ordered, command.output);
     return kExitOk;
   }
 
@@ -84,7 +101,12 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     }
     TicketOutputOptions options = command.output;
     options.source = file;
-    WriteTicket(out, outcome, options);
+    const auto ordered = Ordered(*outcome, options, format, err, file);
+    if (!ordered) {
+      faulted = true;
+      continue;
+    }
+    WriteTicket(out, *outcome, *ordered, options);
   }
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }
@@ -148,6 +170,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                           "power matrix, unrounded results, thickness, prism) to check by "
                           "hand.");
   ticketCommand->add_flag("--as-worn", ticket.output.asWorn, kAsWornHelp);
+  AddOrderOptions(*ticketCommand, ticket.output.order);
   ticketCommand
       ->add_option("--set", ticket.assignments,
                    std::string("Replace a field of the job sheet (the default one, or each "

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <ostream>
 
-#include "as_worn_labels.h"
 #include "cli.h"
 #include "dcs_answer.h"
 #include "whole_file.h"
@@ -156,6 +155,10 @@ CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command) {
                   "ticket: the lens to make is the work ticket's compensated order; exact: "
                   "the exact as-worn order.")
       ->check(CLI::IsMember({"ticket", "exact"}));
+  dcs->add_option("--convention", command.convention,
+                  "frame (default) or head: how the as-worn check and the exact order read "
+                  "the job's tilt and wrap.")
+      ->check(CLI::IsMember({"frame", "head"}));
   return dcs;
 }
 
@@ -176,8 +179,8 @@ int RunDcs(const DcsCommand& command, std::ostream& out, std::ostream& err) {
       return usage("--refracted-vertex takes millimetres from 0 to 40, e.g. 12.5");
     options.refractedVertex = mm.value;
   }
-  options.check = exchange::CheckAsWorn;
-  options.exactOrder = command.order == "exact";
+  options.order = {*optics::OrderFromWord(command.order),
+                   *optics::ConventionFromWord(command.convention)};
 
   Answerer answerer(options, out, err);
   if (!command.folder.empty()) {
