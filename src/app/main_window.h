@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,13 +23,22 @@ class QTabWidget;
 
 namespace asworn::app {
 
+class AsWornView;
 class EntryField;
 class PictureBox;
 class TabControl;
 
 // The tabs of SSTab1 by number.
-enum Tab : int { patientTab = 0, prescriptionTab, lensTab, parametersTab, aboutTab, workTicketTab };
-inline constexpr int kTabCount = 6;
+enum Tab : int {
+  patientTab = 0,
+  prescriptionTab,
+  lensTab,
+  parametersTab,
+  aboutTab,
+  workTicketTab,
+  asWornTab
+};
+inline constexpr int kTabCount = 7;
 
 // The window's client area, in twips.
 inline constexpr int kClientWidth = 6285;
@@ -37,6 +47,7 @@ inline constexpr int kClientHeight = 3525;
 class MainWindow : public QWidget {
  public:
   explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The job sheet: read a field, write a field, all 21 at once.
   QString FieldText(Field field) const;
@@ -60,7 +71,8 @@ class MainWindow : public QWidget {
   // cannot take the job, is reported to the user like any other fault. Returns whether the
   // page went to the printer.
   bool Print();
-  // The as-worn check that Print puts below the ticket; none before the first Compute.
+  // The as-worn check of the ticket shown, which Print puts below it; none before the first
+  // Compute, and none once an entry or the order setting changed since.
   const std::optional<optics::AsWornResult>& asWornCheck() const { return asWornCheck_; }
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
   // A file that cannot be written is reported instead. Returns whether the file was written.
@@ -91,6 +103,7 @@ class MainWindow : public QWidget {
   QToolButton* exitButton() const { return command4_; }
   QToolButton* loadButton() const { return load_; }
   QWidget* picture() const;
+  AsWornView& asWornView() const { return *asWorn_; }
 
   // Every control that takes the keyboard focus, in the order of the Tab key.
   const std::vector<QWidget*>& focusOrder() const { return focusOrder_; }
@@ -103,6 +116,8 @@ class MainWindow : public QWidget {
   void BringPageForward(QWidget* widget);
   void ShowWorkTicketTab();
   void ReportFault(const QString& message);
+  // An entry or a setting changed: the check shown no longer belongs to them.
+  void ForgetCheck(const QString& why);
 
   std::array<EntryField*, kFieldCount> fields_{};
   std::array<QLabel*, kLabelCount> labels_{};
@@ -119,6 +134,7 @@ class MainWindow : public QWidget {
   QString patientFolder_;
   // The exact as-worn check of the ticket shown: made by the Compute that filled it.
   std::optional<optics::AsWornResult> asWornCheck_;
+  std::unique_ptr<AsWornView> asWorn_;
 };
 
 }  // namespace asworn::app
