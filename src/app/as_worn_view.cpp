@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QTextBrowser>
 
+#include "accessibility.h"
 #include "as_worn_wording.h"
 #include "twips.h"
 
@@ -146,6 +147,9 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
     mark->setPixmap(MarkPicture(ratio));
     mark->setAlignment(Qt::AlignCenter);
     mark->setGeometry(twips.Rect(kMarkLeft, kMarkTops[i], kMarkWidth, kMarkHeight));
+    // Read before its reason, or alone while it is hidden: never the box's caption.
+    SpeakAs(mark, i == 0 ? QStringLiteral("Right lens as-worn mark")
+                         : QStringLiteral("Left lens as-worn mark"));
     mark->hide();
     marks_[i] = mark;
   }
@@ -154,6 +158,7 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
   orderNote_->setAlignment(Qt::AlignRight | Qt::AlignTop);
   orderNote_->setGeometry(twips.Rect(2520, 0, 2295, 210));
   orderNote_->setAutoFillBackground(true);
+  SpeakAs(orderNote_, QStringLiteral("Order shown"));
   orderNote_->hide();
 
   const auto changed = [this] {
