@@ -11,6 +11,7 @@
 #include "field_overrides.h"
 #include "order_options.h"
 #include "patient_records.h"
+#include "study_command.h"
 #include "ticket_output.h"
 #include "version.h"
 
@@ -213,6 +214,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   DcsCommand dcs;
   CLI::App* dcsCommand = AddDcsCommand(app, dcs);
+  StudyCommand study;
+  CLI::App* studyCommand = AddStudyCommand(app, study);
 
   if (const std::optional<std::string> name = UnknownCommand(app, args)) {
     err << "asworn-cli: unknown command: " << EscapedText(*name)
@@ -230,6 +233,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
   if (saveCommand->parsed()) return RunSave(save, out, err);
   if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
+  if (studyCommand->parsed()) return RunStudy(study, out, err);
   return kExitUsage;
 }
 

@@ -69,7 +69,10 @@ TEST(Cli, UsageErrorsExitSixtyFour) {
         std::vector<std::string>{"dcs", "--folder", ".", "--stdout"},
         std::vector<std::string>{"dcs", "--refracted-vertex", "12,5", "job.lds"},
         std::vector<std::string>{"dcs", "--refracted-vertex", "-1", "job.lds"},
-        std::vector<std::string>{"dcs", "--order", "best", "job.lds"}}) {
+        std::vector<std::string>{"dcs", "--order", "best", "job.lds"},
+        std::vector<std::string>{"dcs", "--convention", "side", "job.lds"},
+        std::vector<std::string>{"study", "--every", "0"},
+        std::vector<std::string>{"study", "--convention", "side"}}) {
     const CliRun run = RunIn(args);
     EXPECT_EQ(run.status, kExitUsage) << (args.empty() ? "" : args.back());
     EXPECT_EQ(run.out, "");
@@ -82,7 +85,15 @@ TEST(Cli, HelpAndVersionGoToStdoutWithExitZero) {
     std::vector<std::string> args;
     std::vector<std::string> said;
   } rows[] = {
-      {{"ticket", "--help"}, {"--json", "--detail", "--set", "--as-worn", "frame convention"}},
+      {{"ticket", "--help"},
+       {"--json", "--detail", "--set", "--as-worn", "frame convention", "--order", "--convention"}},
+      // A sample of the study's grid: the exact order is within tolerance in every job, by
+      // either reading, while the ticket formula's is not.
+      {{"study", "--every", "4423", "--convention", "frame"},
+       {"| frame | exact order | 101 | 0.0 % | 0.0 % | 0.0 % | 0.0 % |",
+        "| frame | ticket formula | 101 | 34.7 % |"}},
+      {{"study", "--every", "4423", "--convention", "head", "--threads", "3"},
+       {"| head | exact order | 101 | 0.0 % | 0.0 % | 0.0 % | 0.0 % |"}},
       // The package carries the project's version: both must say the same number.
       {{"--version"}, {"asworn-cli " ASWORN_PROJECT_VERSION "\n"}},
   };
