@@ -151,10 +151,10 @@ int RunStudy(const StudyCommand& command, std::ostream& out, std::ostream& err) 
     for (std::size_t start; (start = next.fetch_add(kChunk)) < jobs && !interrupted.load();) {
       const std::size_t end = std::min(jobs, start + kChunk);
       for (std::size_t i = start; i < end; ++i) {
-        const StudyJob job = StudyGridJob(i * command.every);
+        const std::vector<StudyVerdicts> verdicts =
+            StudyJobVerdicts(StudyGridJob(i * command.every), conventions);
         for (std::size_t c = 0; c < conventions.size(); ++c)
-          if (const auto verdicts = StudyVerdicts(job, conventions[c]))
-            results[c][i] = {true, *verdicts};
+          if (verdicts[c]) results[c][i] = {true, *verdicts[c]};
       }
       done.fetch_add(end - start);
     }

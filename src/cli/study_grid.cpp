@@ -58,8 +58,9 @@ double VogelBaseCurve(double se) {
   return std::clamp(curve, 0.5, 12.0);
 }
 
-std::optional<std::array<OrderVerdict, kStudyOrders>> StudyVerdicts(
-    const StudyJob& job, optics::WearConvention convention) {
+std::vector<StudyVerdicts> StudyJobVerdicts(
+    const StudyJob& job, const std::vector<optics::WearConvention>& conventions) {
+  std::vector<StudyVerdicts> all(conventions.size());
   JobSheet sheet;
   const std::pair<Field, double> entries[] = {
       {Field::odsph, job.sphere},      {Field::odcyl, job.cylinder}, {Field::odaxis, job.axis},
@@ -68,22 +69,26 @@ std::optional<std::array<OrderVerdict, kStudyOrders>> StudyVerdicts(
       {Field::wrap, job.wrap}};
   for (const auto& [field, value] : entries) sheet[field] = Text(value);
   const ComputeOutcome outcome = Compute(sheet);
-  if (!outcome) return std::nullopt;
-  optics::EyeInput eye = optics::AsWornInputOf(*outcome).od;
-  try {
-    std::array<OrderVerdict, kStudyOrders> verdicts;
+  if (!outcome) return all;
+  const optics::EyeInput asComputed = optics::AsWornInputOf(*outcome).od;
+  for (std::size_t c = 0; c < conventions.size(); ++c) {
+    optics::EyeInput eye = asComputed;
     const auto check = [&](optics::OrderChoice order) {
-      return optics::CheckEye(eye, job.tilt, job.wrap, optics::Eye::right, convention, order);
+      return optics::CheckEye(eye, job.tilt, job.wrap, optics::Eye::right, conventions[c], order);
     };
-    const optics::EyeCheck ticket = check(optics::OrderChoice::ticketFormula);
-    verdicts[ticketFormulaOrder] = VerdictOf(ticket);
-    verdicts[exactOrder] = VerdictOf(check(optics::OrderChoice::exact));
-    eye.ordered = ticket.required;  // the prescription at the fitted distance, as it is
-    verdicts[uncompensatedOrder] = VerdictOf(check(optics::OrderChoice::ticketFormula));
-    return verdicts;
-  } catch (const optics::TraceFault&) {
-    return std::nullopt;
+    try {
+      std::array<OrderVerdict, kStudyOrders> verdicts;
+      const optics::EyeCheck ticket = check(optics::OrderChoice::ticketFormula);
+      verdicts[ticketFormulaOrder] = VerdictOf(ticket);
+      verdicts[exactOrder] = VerdictOf(check(optics::OrderChoice::exact));
+      eye.ordered = ticket.required;  // the prescription at the fitted distance, as it is
+      verdicts[uncompensatedOrder] = VerdictOf(check(optics::OrderChoice::ticketFormula));
+      all[c] = verdicts;
+    } catch (const optics::TraceFault&) {
+      // Left without verdicts: counted as not computed.
+    }
   }
+  return all;
 }
 
 }  // namespace asworn::cli

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "lens_order.h"
 
@@ -33,9 +34,11 @@ struct OrderVerdict {
   bool Out() const { return sphereOut || cylinderOut || axisOut; }
 };
 
-// The job's verdict for each order, as worn under `convention`; none when Compute refuses
-// the job or its lens cannot be traced.
-std::optional<std::array<OrderVerdict, kStudyOrders>> StudyVerdicts(
-    const StudyJob& job, optics::WearConvention convention);
+using StudyVerdicts = std::optional<std::array<OrderVerdict, kStudyOrders>>;
+
+// The job's verdict for each order, as worn under each of `conventions` (one Compute for
+// all); none for a reading where Compute refuses the job or its lens cannot be traced.
+std::vector<StudyVerdicts> StudyJobVerdicts(const StudyJob& job,
+                                            const std::vector<optics::WearConvention>& conventions);
 
 }  // namespace asworn::cli
