@@ -142,7 +142,7 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
 
   const double ratio = workTicketFrame->devicePixelRatioF();
   for (std::size_t i = 0; i < marks_.size(); ++i) {
-    QLabel* mark = new QLabel(workTicketFrame);
+    auto* mark = new QLabel(workTicketFrame);
     mark->setObjectName(i == 0 ? QStringLiteral("odmark") : QStringLiteral("osmark"));
     mark->setPixmap(MarkPicture(ratio));
     mark->setAlignment(Qt::AlignCenter);

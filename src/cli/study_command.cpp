@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <ostream>
@@ -34,7 +35,8 @@ struct JobResult {
 // A sorted sample's value at fraction q (nearest rank).
 double Quantile(const std::vector<double>& sorted, double q) {
   if (sorted.empty()) return 0;
-  const auto rank = static_cast<std::size_t>(q * static_cast<double>(sorted.size() - 1) + 0.5);
+  const auto rank =
+      static_cast<std::size_t>(std::lround(q * static_cast<double>(sorted.size() - 1)));
   return sorted[std::min(rank, sorted.size() - 1)];
 }
 

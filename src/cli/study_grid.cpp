@@ -45,7 +45,8 @@ StudyJob StudyGridJob(std::size_t index) {
   job.tilt = 5.0 * take(kTilts);
   const int cylinderAxis = take(kCylinderAxes);
   job.sphere = -10.0 + take(kSpheres);
-  job.cylinder = cylinderAxis == 0 ? 0 : -0.5 * ((cylinderAxis - 1) / 12 + 1);
+  const int cylinderStep = cylinderAxis == 0 ? 0 : (cylinderAxis - 1) / 12 + 1;
+  job.cylinder = -0.5 * cylinderStep + 0.0;  // no -0 in the CSV
   job.axis = cylinderAxis == 0 ? 0 : 15.0 * ((cylinderAxis - 1) % 12);
   job.refractedMm = kVertices[vertex][0];
   job.fittedMm = kVertices[vertex][1];
