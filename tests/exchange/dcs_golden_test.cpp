@@ -49,12 +49,15 @@ double Number(const std::vector<DcsRecord>& answer, const char* label, Side side
   return ReadDcsNumber(EyeValue(*FindRecord(answer, label)->value, side)).value;
 }
 
-// The answer's lens equals `asworn-cli ticket` on the job sheet the job maps to.
+// The answer's lens equals `asworn-cli ticket` (with the same --order and --convention) on
+// the job sheet the job maps to.
 void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<DcsRecord>& answer,
-                        std::optional<double> refracted, const std::string& name) {
+                        std::optional<double> refracted, const std::string& name,
+                        const std::vector<std::string>& orderOptions = {}) {
   const JobMapping mapping = MapJob(job, refracted);
   ASSERT_TRUE(mapping.job) << name;
   std::vector<std::string> args{"ticket"};
+  args.insert(args.end(), orderOptions.begin(), orderOptions.end());
   for (const FieldInfo& info : kJobSheetFields) {
     args.push_back("--set");
     args.push_back(std::string(info.name) + "=" + mapping.job->sheet[info.field]);
@@ -62,16 +65,20 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
   const cli::CliRun ticket = cli::RunIn(args);
   ASSERT_EQ(ticket.status, cli::kExitOk) << name << ticket.err;
   std::map<std::string, double> labels;
+  std::map<std::string, std::string> texts;
   std::istringstream lines(ticket.out);
-  for (std::string line; std::getline(lines, line);)
+  for (std::string line; std::getline(lines, line);) {
+    texts[line.substr(0, line.find('\t'))] = line.substr(line.find('\t') + 1);
     labels[line.substr(0, line.find('\t'))] = std::atof(line.substr(line.find('\t') + 1).c_str());
+  }
 
   const struct {
     Side side;
     bool inJob;
     const char *sph, *cyl, *axis, *prism;
-  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2"},
-              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2"}};
+    const char* base;
+  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2", "odpb"},
+              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2", "ospb"}};
   for (const auto& eye : eyes) {
     if (!eye.inJob) {
       EXPECT_EQ(EyeValue(*FindRecord(answer, "LDDRSPH")->value, eye.side), "") << name;
@@ -83,7 +90,8 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
       EXPECT_EQ(Number(answer, label, eye.side), labels[eye.cyl]) << name << label;
     for (const char* label : {"LDDRAX", "INSAX"})
       EXPECT_EQ(Number(answer, label, eye.side), labels[eye.axis]) << name << label;
-    const double prism = labels[eye.prism];
+    // The exact order writes its size and "Base Out"; the ticket formula a signed amount.
+    const double prism = texts[eye.base] == "Base Out" ? -labels[eye.prism] : labels[eye.prism];
     const double baseOut = (prism < 0) == (eye.side == Side::right) ? 180 : 0;
     for (const char* label : {"LDPRVM", "INSPRPRVM"})
       EXPECT_EQ(Number(answer, label, eye.side), std::fabs(prism)) << name << label;
@@ -141,6 +149,9 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
         EXPECT_EQ(FindRecord(results, std::string("LDDR") + label)->value,
                   FindRecord(results, std::string("_AWEXACT") + label)->value)
             << name << " " << label;
+      // ... and the exact order of `asworn-cli ticket --order exact`, and it is within tolerance.
+      ExpectTicketValues(input, ReadDcs(run.out), std::nullopt, name, extra);
+      EXPECT_EQ(FindRecord(results, "_AWANSI")->value, "IN;IN") << name;
     } else if (!refused) {
       const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
                                                   ? std::optional(std::stod(extra[1]))
