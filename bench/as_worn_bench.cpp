@@ -4,6 +4,7 @@
 #include "as_worn_input.h"
 #include "busy_sheet.h"
 #include "compensation_engine.h"
+#include "ordered_ticket.h"
 
 namespace {
 
@@ -17,6 +18,20 @@ void BM_ComputeAndAsWornCheck(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComputeAndAsWornCheck);
+
+// The window's Compute: the ticket, the lens the order gives and its check of both eyes.
+void BM_ComputeOrderedTicket(benchmark::State& state) {
+  const asworn::JobSheet sheet = BusySheet();
+  const asworn::optics::OrderSettings settings{state.range(0)
+                                                   ? asworn::optics::OrderChoice::exact
+                                                   : asworn::optics::OrderChoice::ticketFormula,
+                                               asworn::optics::WearConvention::frame};
+  for (auto _ : state) {
+    const asworn::ComputeOutcome outcome = asworn::Compute(sheet);
+    benchmark::DoNotOptimize(asworn::optics::OrderTicket(*outcome, settings, "."));
+  }
+}
+BENCHMARK(BM_ComputeOrderedTicket)->ArgName("exact")->Arg(0)->Arg(1);
 
 void BM_AsWornCheckBothEyes(benchmark::State& state) {
   const asworn::JobSheet sheet = BusySheet();

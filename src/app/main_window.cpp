@@ -10,12 +10,14 @@
 
 #include "accessibility.h"
 #include "as_worn_check_block.h"
-#include "as_worn_input.h"
+#include "as_worn_view.h"
 #include "compensation_engine.h"
 #include "entry_field.h"
 #include "form_builder.h"
 #include "message_boxes.h"
 #include "patient_list_dialog.h"
+#include "order_setting.h"
+#include "ordered_ticket.h"
 #include "patient_records.h"
 #include "picture_box.h"
 #include "picture_button.h"
@@ -40,6 +42,8 @@ constexpr int kFrameTopInTab = 360;
 constexpr double kDialogPointSize = 8.0;
 
 }  // namespace
+
+MainWindow::~MainWindow() = default;
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   InstallAccessibility();
@@ -90,6 +94,22 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   fields_ = parts.fields;
   labels_ = parts.labels;
   picture1_ = parts.picture;
+  asWorn_ =
+      std::make_unique<AsWornView>(twips, ssTab1_->frameOf(workTicketTab), LoadOrderSettings());
+  ssTab1_->AddPage(asWorn_->page(), QString::fromLatin1(kAsWornTabCaption));
+  asWorn_->OnSettingsChanged([this](const optics::OrderSettings& settings) {
+    StoreOrderSettings(settings);
+    MarkTicketCurrent(false);  // Print computes the ticket of the new order first
+    ForgetCheck(
+        QStringLiteral("The order or the reading of tilt and wrap changed. Press Compute "
+                       "to make the ticket and check it with them."));
+  });
+  for (EntryField* f : fields_)
+    connect(f, &QLineEdit::textChanged, this, [this] {
+      ForgetCheck(
+          QStringLiteral("The entries changed since the last Compute. Press Compute to "
+                         "check them."));
+    });
 
   // Load sits at the right of the patient's name rows.
   QGroupBox* patient = ssTab1_->frameOf(patientTab);
@@ -124,9 +144,11 @@ void MainWindow::BuildFocusOrder() {
   for (EntryField* f : fields_) focusOrder_.push_back(f);
   for (QWidget* w : {static_cast<QWidget*>(command1_), static_cast<QWidget*>(command2_),
                      static_cast<QWidget*>(command3_), static_cast<QWidget*>(command4_),
-                     static_cast<QWidget*>(picture1_), static_cast<QWidget*>(ssTab1_->tabBar()),
-                     static_cast<QWidget*>(load_)})
+                     static_cast<QWidget*>(picture1_)})
     focusOrder_.push_back(w);
+  for (QWidget* w : asWorn_->focusOrder()) focusOrder_.push_back(w);
+  focusOrder_.push_back(ssTab1_->tabBar());
+  focusOrder_.push_back(load_);
   // Qt's own chain in the same order, for anything that walks it (accessibility tools).
   for (std::size_t i = 0; i + 1 < focusOrder_.size(); ++i)
     QWidget::setTabOrder(focusOrder_[i], focusOrder_[i + 1]);
@@ -205,16 +227,30 @@ void MainWindow::ShowWorkTicketTab() {
 
 bool MainWindow::Compute() {
   const JobSheet sheet = ReadJobSheet();
-  const ComputeOutcome outcome = asworn::Compute(sheet, UserNumberFormat());
+  const NumberFormat format = UserNumberFormat();
+  const ComputeOutcome outcome = asworn::Compute(sheet, format);
   if (!outcome.Succeeded()) {
     MarkTicketCurrent(false);
     ReportFault(QString::fromStdString(outcome.error().message));
     if (!outcome.error().fields.empty()) FocusEntry(outcome.error().fields.front());
     return false;
   }
-  FillWorkTicket(outcome->ticket);
-  asWornCheck_ = optics::AsWornCheck(*outcome);
+  // The lens the user's order gives, and its check, from this one Compute.
+  const optics::OrderedTicket ordered =
+      optics::OrderTicket(*outcome, asWorn_->settings(), format.decimalSeparator);
+  if (!ordered.ok()) {
+    MarkTicketCurrent(false);
+    ReportFault(QString::fromStdString(ordered.fault));
+    return false;
+  }
+  FillWorkTicket(ordered.ticket);
+  // The exact order may grind its prism base out.
+  for (const Label base : {Label::odpb, Label::ospb})
+    WriteLabel(base, QString::fromStdString(ordered.ticket[base]));
+  asWornCheck_ = ordered.check;
+  ticketComputed_ = true;
   MarkTicketCurrent(true);
+  asWorn_->Show(*asWornCheck_);
   return true;
 }
 
@@ -222,7 +258,7 @@ void MainWindow::MarkTicketCurrent(bool current) {
   const bool changed = current != ticketCurrent_;
   ticketCurrent_ = current;
   // The start-up ticket is no one's: only a computed ticket can fall behind the entries.
-  if (asWornCheck_) staleMark_->Show(!current);
+  if (ticketComputed_) staleMark_->Show(!current);
   if (changed) emit TicketStateChanged(current);
 }
 
@@ -344,6 +380,12 @@ bool MainWindow::AskToLoad() {
 
 void MainWindow::ReportFault(const QString& message) {
   if (reportFault_) reportFault_(message);
+}
+
+void MainWindow::ForgetCheck(const QString& why) {
+  if (!asWornCheck_) return;
+  asWornCheck_.reset();
+  asWorn_->Clear(why);
 }
 
 void MainWindow::SetFaultReporter(std::function<void(const QString&)> reporter) {

@@ -23,14 +23,23 @@ class QTabWidget;
 
 namespace asworn::app {
 
+class AsWornView;
 class EntryField;
 class PictureBox;
 class StaleTicketMark;
 class TabControl;
 
 // The tabs of SSTab1 by number.
-enum Tab : int { patientTab = 0, prescriptionTab, lensTab, parametersTab, aboutTab, workTicketTab };
-inline constexpr int kTabCount = 6;
+enum Tab : int {
+  patientTab = 0,
+  prescriptionTab,
+  lensTab,
+  parametersTab,
+  aboutTab,
+  workTicketTab,
+  asWornTab
+};
+inline constexpr int kTabCount = 7;
 
 // The window's client area, in twips.
 inline constexpr int kClientWidth = 6285;
@@ -73,7 +82,8 @@ class MainWindow : public QWidget {
   bool ticketIsCurrent() const { return ticketCurrent_; }
   // Whether an entry differs from what the last Save or Load (or start-up) left.
   bool EntriesChanged() const;
-  // The as-worn check that Print puts below the ticket; none before the first Compute.
+  // The as-worn check of the ticket shown, which Print puts below it; none before the first
+  // Compute, and none once an entry or the order setting changed since.
   const std::optional<optics::AsWornResult>& asWornCheck() const { return asWornCheck_; }
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
   // A file that cannot be written is reported instead. Returns whether the file was written.
@@ -105,6 +115,7 @@ class MainWindow : public QWidget {
   QToolButton* exitButton() const { return command4_; }
   QToolButton* loadButton() const { return load_; }
   QWidget* picture() const;
+  AsWornView& asWornView() const { return *asWorn_; }
 
   // Every control that takes the keyboard focus, in the order of the Tab key.
   const std::vector<QWidget*>& focusOrder() const { return focusOrder_; }
@@ -132,6 +143,8 @@ class MainWindow : public QWidget {
   void ShowWorkTicketTab();
   void ReportFault(const QString& message);
   bool AskToLoad();
+  // An entry or a setting changed: the check shown no longer belongs to them.
+  void ForgetCheck(const QString& why);
 
   std::array<EntryField*, kFieldCount> fields_{};
   std::array<QLabel*, kLabelCount> labels_{};
@@ -149,8 +162,10 @@ class MainWindow : public QWidget {
   // The exact as-worn check of the ticket shown: made by the Compute that filled it.
   std::optional<optics::AsWornResult> asWornCheck_;
   bool ticketCurrent_ = false;
+  bool ticketComputed_ = false;  // the labels hold a computed ticket, current or not
   std::unique_ptr<StaleTicketMark> staleMark_;
   JobSheet savedEntries_;  // as the last Save or Load left them
+  std::unique_ptr<AsWornView> asWorn_;
 };
 
 }  // namespace asworn::app

@@ -9,8 +9,9 @@ inline constexpr char kAsWornHelp[] =
     "thickness, a back surface giving the ordered back vertex power) tilted and wrapped about "
     "its back vertex, and the power it gives at the fitted vertex distance is compared with "
     "the prescription moved there, by the ANSI Z80.1-2015 tolerances. Tilt and wrap follow the "
-    "frame convention (the lens wrapped within the frame front, then the front tilted on the "
-    "face; axes TABO, counter-clockwise from the observer's right), and the check also gives "
+    "frame convention unless --convention says head (the lens wrapped within the frame "
+    "front, then the front tilted on the face; axes TABO, counter-clockwise from the observer's "
+    "right), and the check also gives "
     "the exact order and the prism the lens induces at the fitting point (with --json: "
     "\"asWorn\", prism base in and base up positive).";
 

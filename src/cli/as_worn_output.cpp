@@ -27,6 +27,7 @@ nlohmann::ordered_json EyeJson(const optics::EyeCheckOutcome& outcome) {
                   {"matrix", v.matrixError}};
   eye["withinAnsi"] = v.Within();
   eye["prism"] = {{"baseIn", c.prism.baseIn}, {"baseUp", c.prism.baseUp}};
+  eye["compensatingPrism"] = {{"baseIn", c.compensatingPrism}};
   eye["thickness"] = c.thicknessMm;
   return eye;
 }
@@ -45,19 +46,30 @@ void WriteEye(std::ostream& out, const char* name, const optics::EyeCheckOutcome
       << "  as worn:       " << optics::RxText(c.worn) << '\n'
       << "  ANSI Z80.1:    " << optics::VerdictText(c.verdict) << '\n'
       << "  exact order:   " << optics::RxText(c.exactOrder) << '\n'
-      << "  induced prism: " << optics::PrismText(c.prism) << '\n';
+      << "  induced prism: " << optics::PrismText(c.prism) << '\n'
+      << "  compensating:  " << optics::CompensatingPrismText(c.compensatingPrism) << '\n';
 }
 
 }  // namespace
 
 nlohmann::ordered_json AsWornJson(const optics::AsWornResult& result) {
-  return {{"od", EyeJson(result.od)}, {"os", EyeJson(result.os)}};
+  nlohmann::ordered_json json{{"order", optics::OrderWord(result.settings.order)},
+                              {"convention", optics::ConventionWord(result.settings.convention)},
+                              {"od", EyeJson(result.od)},
+                              {"os", EyeJson(result.os)}};
+  if (result.verticalImbalance)
+    json["verticalImbalance"] = {{"prism", *result.verticalImbalance},
+                                 {"withinAnsi", result.VerticalImbalanceWithin()}};
+  return json;
 }
 
 void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result) {
-  out << "\nAs-worn check (exact ray trace, " << optics::kConventionName << ")\n";
+  out << "\nAs-worn check (exact ray trace, " << optics::ConventionName(result.settings.convention)
+      << ")\nLens ordered by the " << optics::OrderName(result.settings.order) << '\n';
   WriteEye(out, "Right eye (OD)", result.od);
   WriteEye(out, "Left eye (OS)", result.os);
+  if (result.verticalImbalance)
+    out << "Pair: " << optics::VerticalImbalanceText(result) << " (ANSI Z80.1, mounted pair)\n";
 }
 
 }  // namespace asworn::cli

@@ -9,8 +9,10 @@
 #include "compensation_engine.h"
 #include "dcs_command.h"
 #include "field_overrides.h"
+#include "order_options.h"
 #include "patient_records.h"
 #include "patients_command.h"
+#include "study_command.h"
 #include "ticket_output.h"
 #include "version.h"
 
@@ -50,6 +52,20 @@ std::string PathText(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
+// The lens the settings order, checked as worn, from one Compute; a message on stderr when
+// the exact order cannot be made.
+std::optional<optics::OrderedTicket> Ordered(const ComputedTicket& computed,
+                                             const TicketOutputOptions& options,
+                                             const NumberFormat& format, std::ostream& err,
+                                             const std::string& source) {
+  optics::OrderedTicket ordered =
+      optics::OrderTicket(computed, options.order, format.decimalSeparator);
+  if (ordered.ok()) return ordered;
+  err << "asworn-cli: " << (source.empty() ? "" : EscapedText(source) + ": ")
+      << EscapedText(ordered.fault) << '\n';
+  return std::nullopt;
+}
+
 int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err,
               const NumberFormat& format) {
   // A malformed --set is a usage error before any file is read.
@@ -62,7 +78,9 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
       err << "asworn-cli: " << FaultLine(outcome.error()) << '\n';
       return kExitComputeFault;
     }
-    WriteTicket(out, outcome, command.output);
+    const auto ordered = Ordered(*outcome, command.output, format, err, "");
+    if (!ordered) return kExitComputeFault;
+    WriteTicket(out, *outcome, *ordered, command.output);
     return kExitOk;
   }
 
@@ -85,7 +103,12 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     }
     TicketOutputOptions options = command.output;
     options.source = file;
-    WriteTicket(out, outcome, options);
+    const auto ordered = Ordered(*outcome, options, format, err, file);
+    if (!ordered) {
+      faulted = true;
+      continue;
+    }
+    WriteTicket(out, *outcome, *ordered, options);
   }
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }
@@ -150,6 +173,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                           "power matrix, unrounded results, thickness, prism) to check by "
                           "hand.");
   ticketCommand->add_flag("--as-worn", ticket.output.asWorn, kAsWornHelp);
+  AddOrderOptions(*ticketCommand, ticket.output.order);
   ticketCommand
       ->add_option("--set", ticket.assignments,
                    std::string("Replace a field of the job sheet (the default one, or each "
@@ -201,6 +225,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   CLI::App* patientsCommand = AddPatientsCommand(app, patients);
   HistoryCommand history;
   CLI::App* historyCommand = AddHistoryCommand(app, history);
+  StudyCommand study;
+  CLI::App* studyCommand = AddStudyCommand(app, study);
 
   if (const std::optional<std::string> name = UnknownCommand(app, args)) {
     err << "asworn-cli: unknown command: " << EscapedText(*name)
@@ -220,6 +246,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
   if (patientsCommand->parsed()) return RunPatients(patients, out, err);
   if (historyCommand->parsed()) return RunHistory(history, out);
+  if (studyCommand->parsed()) return RunStudy(study, out, err);
   return kExitUsage;
 }
 

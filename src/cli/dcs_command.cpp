@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <ostream>
 
-#include "as_worn_labels.h"
 #include "cli.h"
 #include "dcs_answer.h"
 #include "drop_job.h"
@@ -145,6 +144,10 @@ CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command) {
                   "ticket: the lens to make is the work ticket's compensated order; exact: "
                   "the exact as-worn order.")
       ->check(CLI::IsMember({"ticket", "exact"}));
+  dcs->add_option("--convention", command.convention,
+                  "frame (default) or head: how the as-worn check and the exact order read "
+                  "the job's tilt and wrap.")
+      ->check(CLI::IsMember({"frame", "head"}));
   return dcs;
 }
 
@@ -217,8 +220,8 @@ int RunDcs(const DcsCommand& command, std::ostream& out, std::ostream& err) {
       return usage("--refracted-vertex and a _REFBVD in --defaults: give one of them");
     options.defaults = std::move(*defaults.records);
   }
-  options.check = exchange::CheckAsWorn;
-  options.exactOrder = command.order == "exact";
+  options.order = {*optics::OrderFromWord(command.order),
+                   *optics::ConventionFromWord(command.convention)};
 
   if (command.files.empty()) return AnswerDropFolder(command, options, out, err);
   Answerer answerer(options, out, err);

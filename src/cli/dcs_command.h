@@ -21,6 +21,7 @@ struct DcsCommand {
   bool toStdout = false;
   std::optional<std::string> refractedVertex;
   std::string order = "ticket";
+  std::string convention = "frame";
 };
 
 CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command);

@@ -4,7 +4,6 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "as_worn_input.h"
 #include "as_worn_output.h"
 
 namespace asworn::cli {
@@ -45,20 +44,23 @@ std::string FaultLine(const ComputeFault& fault) {
   return field + EscapedText(fault.message);
 }
 
-void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
-                 const TicketOutputOptions& options) {
-  const WorkTicket& ticket = outcome->ticket;
+void WriteTicket(std::ostream& out, const ComputedTicket& computed,
+                 const optics::OrderedTicket& ordered, const TicketOutputOptions& options) {
+  const WorkTicket& ticket = ordered.ticket;
+  // The default ticket stays as it always was; the exact order says so.
+  const bool exact = options.order.order == optics::OrderChoice::exact;
   if (options.json) {
     nlohmann::ordered_json object;
     if (!options.source.empty()) object["file"] = options.source;
     for (const LabelInfo& info : kWorkTicketLabels)
       object[std::string(info.name)] = ticket[info.label];
+    if (exact) object["order"] = "exact";
     if (options.detail) {
       nlohmann::ordered_json detail;
-      for (const auto& [name, value] : DetailValues(outcome->compensation)) detail[name] = value;
+      for (const auto& [name, value] : DetailValues(computed.compensation)) detail[name] = value;
       object["detail"] = detail;
     }
-    if (options.asWorn) object["asWorn"] = AsWornJson(optics::AsWornCheck(*outcome));
+    if (options.asWorn) object["asWorn"] = AsWornJson(ordered.check);
     out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
     return;
   }
@@ -66,10 +68,11 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
   if (!options.source.empty()) out << "file\t" << EscapedText(options.source) << '\n';
   for (const LabelInfo& info : kWorkTicketLabels)
     out << info.name << '\t' << EscapedText(ticket[info.label]) << '\n';
+  if (exact) out << "order\texact\n";
   if (options.detail)
-    for (const auto& [name, value] : DetailValues(outcome->compensation))
+    for (const auto& [name, value] : DetailValues(computed.compensation))
       out << name << '\t' << ExactNumberText(value) << '\n';
-  if (options.asWorn) WriteAsWornText(out, optics::AsWornCheck(*outcome));
+  if (options.asWorn) WriteAsWornText(out, ordered.check);
 }
 
 }  // namespace asworn::cli

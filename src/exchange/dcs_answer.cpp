@@ -24,13 +24,9 @@ struct EyeAnswer {
   std::string sph, cyl, axis, inspectionAxis, prism, prismAngle;
 };
 
-// A ticket number with at least `decimals` places; a ticket text with more keeps them all.
-std::string TicketDecimal(const std::string& text, int decimals) {
-  const DcsNumber number = ReadDcsNumber(text);
-  if (!number.Known()) return text;
-  const auto stop = number.text.find('.');
-  const int has = stop == std::string::npos ? 0 : static_cast<int>(number.text.size() - stop - 1);
-  return has <= decimals ? FormatDecimal(number.value, decimals) : number.text;
+// An axis as the ticket writes it: a whole axis without decimals, else its one decimal.
+std::string TicketAxis(double degrees) {
+  return FormatDecimal(degrees, degrees == std::round(degrees) ? 0 : 1);
 }
 
 // Prism base as a 0-360 angle, both eyes in one frame: base in is 0 right, 180 left.
@@ -39,14 +35,13 @@ std::string BaseAngle(double signedPrism, Side side) {
   return (side == Side::right) == baseIn ? "0" : "180";
 }
 
-EyeAnswer FromTicket(const CompensatedEye& eye, Side side) {
-  const DcsNumber prism = ReadDcsNumber(eye.prism);
-  return {TicketDecimal(eye.sph, 2),
-          TicketDecimal(eye.cyl, 2),
-          TicketDecimal(eye.axis, 0),
-          TicketDecimal(eye.axis, 2),
-          FormatDecimal(std::fabs(prism.value), 2),
-          BaseAngle(prism.value, side)};
+EyeAnswer FromLens(const CompensatedEye& eye, Side side) {
+  return {FormatDecimal(eye.sph, 2),
+          FormatDecimal(eye.cyl, 2),
+          TicketAxis(eye.axis),
+          FormatDecimal(eye.axis, 2),
+          FormatDecimal(std::fabs(eye.prism), 2),
+          BaseAngle(eye.prism, side)};
 }
 
 bool Finite(const AsWornLabels& l) {
@@ -128,41 +123,28 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
     for (std::string* from : {&mapped.rightRefractedFrom, &mapped.leftRefractedFrom})
       if (*from == "JOB") *from = "DEFAULT";
 
-  const LensResult lens = ComputeLens(mapped.sheet);
+  const LensResult lens = options.lens(mapped.sheet, options.order);
   if (lens.fault)
     return Refusal(std::move(records), {{lens.fault->side, kComputeFault, lens.fault->message}});
 
-  AsWornCheckResult check;
-  if (options.check) {
-    check = options.check(mapped.sheet, *lens.right, *lens.left);
-    if (check.problem.empty() && (!check.right || !check.left))
-      check.problem = "the as-worn check gave no result";
-    if (check.problem.empty() && !(Finite(*check.right) && Finite(*check.left)))
-      check.problem = "the as-worn check gave a number that is not finite";
-    if (!check.problem.empty())
-      return Refusal(std::move(records), {{'B', kAsWornCheckFault, check.problem}});
-  } else if (options.exactOrder) {
-    return Refusal(std::move(records),
-                   {{'B', kAsWornCheckFault, "the exact order needs the as-worn check"}});
-  }
+  AsWornCheckResult check = lens.check;
+  if (check.problem.empty() && (!check.right || !check.left || !lens.right || !lens.left))
+    check.problem = "the as-worn check gave no result";
+  if (check.problem.empty() && !(Finite(*check.right) && Finite(*check.left)))
+    check.problem = "the as-worn check gave a number that is not finite";
+  if (!check.problem.empty())
+    return Refusal(std::move(records), {{'B', kAsWornCheckFault, check.problem}});
 
-  EyeAnswer right = FromTicket(*lens.right, Side::right);
-  EyeAnswer left = FromTicket(*lens.left, Side::left);
-  if (options.exactOrder) {
-    for (auto [eye, labels] : {std::pair{&right, &*check.right}, std::pair{&left, &*check.left}}) {
-      eye->sph = FormatDecimal(labels->exactSph, 2);
-      eye->cyl = FormatDecimal(labels->exactCyl, 2);
-      eye->axis = Axis(labels->exactAxis);
-      eye->inspectionAxis = FormatDecimal(std::round(labels->exactAxis), 2);
-    }
-  }
+  EyeAnswer right = FromLens(*lens.right, Side::right);
+  EyeAnswer left = FromLens(*lens.left, Side::left);
   if (!mapped.right) right = {};
   if (!mapped.left) left = {};
   const auto both = [&](auto member) { return Chiral(right.*member, left.*member); };
 
   records.push_back({"_AWREFSRC", Chiral(mapped.right ? mapped.rightRefractedFrom : "",
                                          mapped.left ? mapped.leftRefractedFrom : "")});
-  records.push_back({"_AWORDER", options.exactOrder ? "EXACT" : "TICKET"});
+  records.push_back(
+      {"_AWORDER", options.order.order == optics::OrderChoice::exact ? "EXACT" : "TICKET"});
   if (!defaulted.empty()) {
     std::string labels;
     for (const std::string& label : defaulted) labels += (labels.empty() ? "" : ",") + label;
@@ -181,27 +163,23 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   records.push_back({"INSPRPRVM", both(&EyeAnswer::prism)});
   records.push_back({"INSPRPRVA", both(&EyeAnswer::prismAngle)});
 
-  if (options.check) {
-    const auto labels = [&](auto format) {
-      return Chiral(mapped.right ? format(*check.right) : "",
-                    mapped.left ? format(*check.left) : "");
-    };
-    records.push_back({"_AWEXACTSPH",
-                       labels([](const AsWornLabels& l) { return FormatDecimal(l.exactSph, 2); })});
-    records.push_back({"_AWEXACTCYL",
-                       labels([](const AsWornLabels& l) { return FormatDecimal(l.exactCyl, 2); })});
-    records.push_back(
-        {"_AWEXACTAX", labels([](const AsWornLabels& l) { return Axis(l.exactAxis); })});
-    records.push_back({"_AWANSI", labels([](const AsWornLabels& l) {
-                         return std::string(l.withinAnsi ? "IN" : "OUT");
-                       })});
-    records.push_back(
-        {"_AWWORNSPH", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornSph, 2); })});
-    records.push_back(
-        {"_AWWORNCYL", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornCyl, 2); })});
-    records.push_back(
-        {"_AWWORNAX", labels([](const AsWornLabels& l) { return Axis(l.wornAxis); })});
-  }
+  const auto labels = [&](auto format) {
+    return Chiral(mapped.right ? format(*check.right) : "", mapped.left ? format(*check.left) : "");
+  };
+  records.push_back(
+      {"_AWEXACTSPH", labels([](const AsWornLabels& l) { return FormatDecimal(l.exactSph, 2); })});
+  records.push_back(
+      {"_AWEXACTCYL", labels([](const AsWornLabels& l) { return FormatDecimal(l.exactCyl, 2); })});
+  records.push_back(
+      {"_AWEXACTAX", labels([](const AsWornLabels& l) { return TicketAxis(l.exactAxis); })});
+  records.push_back({"_AWANSI", labels([](const AsWornLabels& l) {
+                       return std::string(l.withinAnsi ? "IN" : "OUT");
+                     })});
+  records.push_back(
+      {"_AWWORNSPH", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornSph, 2); })});
+  records.push_back(
+      {"_AWWORNCYL", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornCyl, 2); })});
+  records.push_back({"_AWWORNAX", labels([](const AsWornLabels& l) { return Axis(l.wornAxis); })});
   records.push_back({"STATUS", "0"});
   return {std::move(records), false};
 }

@@ -14,27 +14,14 @@
 
 namespace asworn::exchange {
 
-// One eye's exact as-worn check.
-struct AsWornLabels {
-  double exactSph = 0, exactCyl = 0, exactAxis = 0;  // the exact compensated order
-  bool withinAnsi = false;                           // the ticket's order within ANSI tolerance
-  double wornSph = 0, wornCyl = 0, wornAxis = 0;     // what the ticket's lens gives as worn
-};
-
-struct AsWornCheckResult {
-  std::optional<AsWornLabels> right, left;
-  std::string problem;  // why the check failed; empty when it did not
-};
-
-// Runs the exact as-worn check on a job sheet that Compute has accepted, given the ticket's
-// compensated lens of each eye.
-using ExactCheck = std::function<AsWornCheckResult(
-    const JobSheet& sheet, const CompensatedEye& right, const CompensatedEye& left)>;
+// One Compute of a job's sheet: the lens the settings order and its as-worn check.
+using LensMaker =
+    std::function<LensResult(const JobSheet& sheet, const optics::OrderSettings& settings)>;
 
 struct AnswerOptions {
   std::optional<double> refractedVertex;  // mm, for a job without _REFBVD
-  bool exactOrder = false;                // write the exact order as the lens to make
-  ExactCheck check;                       // none: the as-worn labels are left out
+  optics::OrderSettings order;            // the lens to make; how tilt and wrap are read
+  LensMaker lens = ComputeLens;
   std::vector<DcsRecord> defaults{};      // the lab's house values (see lab_defaults.h)
 };
 

@@ -1,7 +1,8 @@
 #include "lens_result.h"
 
+#include "as_worn_labels.h"
 #include "compensation_engine.h"
-#include "number_text.h"
+#include "ordered_ticket.h"
 
 namespace asworn::exchange {
 namespace {
@@ -19,22 +20,37 @@ char SideOfFields(const std::vector<Field>& fields) {
   return right ? 'R' : 'L';
 }
 
+CompensatedEye TicketFormulaEye(const RoundedRx& rx, const PrismOfOneEye& prism) {
+  return {rx.sphere, rx.cylinder, rx.axis, prism.rounded};
+}
+
+CompensatedEye ExactEye(const optics::EyeCheck& c) {
+  return {c.ordered.sphere, c.ordered.cylinder, c.ordered.axis, c.compensatingPrism};
+}
+
 }  // namespace
 
-LensResult ComputeLens(const JobSheet& sheet) {
+LensResult ComputeLens(const JobSheet& sheet, const optics::OrderSettings& settings) {
   const ComputeOutcome outcome = Compute(sheet, NumberFormat{});
   LensResult result;
   if (!outcome) {
     result.fault = LensFault{SideOfFields(outcome.error().fields), outcome.error().message};
     return result;
   }
-  const WorkTicket& ticket = outcome->ticket;
-  // The ticket shows a prism's size beside its base; the answer takes it signed.
-  const Prism& prism = outcome->compensation.prism;
-  result.right = CompensatedEye{ticket[Label::odcsph], ticket[Label::odccyl],
-                                ticket[Label::odcaxis], NumberText(prism.od.rounded)};
-  result.left = CompensatedEye{ticket[Label::oscsph], ticket[Label::osccyl], ticket[Label::oscaxis],
-                               NumberText(prism.os.rounded)};
+  const optics::OrderedTicket ordered = optics::OrderTicket(*outcome, settings, ".");
+  result.check = AsWornLabelsOf(ordered.check);
+  if (!ordered.ok()) {
+    result.check.problem = ordered.fault;
+    return result;
+  }
+  if (settings.order == optics::OrderChoice::exact) {
+    result.right = ExactEye(*ordered.check.od.check);
+    result.left = ExactEye(*ordered.check.os.check);
+  } else {
+    const Compensation& c = outcome->compensation;
+    result.right = TicketFormulaEye(c.odRounded, c.prism.od);
+    result.left = TicketFormulaEye(c.osRounded, c.prism.os);
+  }
   return result;
 }
 

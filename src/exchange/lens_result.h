@@ -1,17 +1,33 @@
 #pragma once
-// What an answer needs of one Compute: the ticket's texts of each eye's compensated lens and
-// prism, or why it stopped. The only file of the exchange that knows the engine's result type.
+// What an answer needs of one Compute: each eye's lens to make, as the ticket's numbers, and
+// the exact as-worn check of that very lens, or why there is none. The only file of the
+// exchange that knows the engine's result type.
 
 #include <optional>
 #include <string>
 
 #include "job_sheet.h"
+#include "lens_order.h"
 
 namespace asworn::exchange {
 
+// One eye's lens to make, rounded as the ticket rounds it.
 struct CompensatedEye {
-  std::string sph, cyl, axis;  // the ticket's texts, full-stop decimals
-  std::string prism;           // signed: negative is base out
+  double sph = 0, cyl = 0;  // D, 2 decimals
+  double axis = 0;          // degrees, 1 decimal
+  double prism = 0;         // prism dioptres, 2 decimals; negative is base out
+};
+
+// One eye's exact as-worn check.
+struct AsWornLabels {
+  double exactSph = 0, exactCyl = 0, exactAxis = 0;  // the exact order, rounded as the ticket's
+  bool withinAnsi = false;                           // the lens ordered within ANSI tolerance
+  double wornSph = 0, wornCyl = 0, wornAxis = 0;     // what the lens ordered gives as worn
+};
+
+struct AsWornCheckResult {
+  std::optional<AsWornLabels> right, left;
+  std::string problem;  // why the check failed; empty when it did not
 };
 
 struct LensFault {
@@ -21,10 +37,12 @@ struct LensFault {
 
 struct LensResult {
   std::optional<CompensatedEye> right, left;  // both set, or neither
-  std::optional<LensFault> fault;
+  std::optional<LensFault> fault;             // Compute stopped
+  AsWornCheckResult check;                    // of the lens in right and left
 };
 
-// Compute on `sheet`, reading every number with a full stop whatever the user's locale.
-LensResult ComputeLens(const JobSheet& sheet);
+// Compute on `sheet` once, reading every number with a full stop whatever the user's locale;
+// the lens the settings order and its as-worn check come from that one Compute.
+LensResult ComputeLens(const JobSheet& sheet, const optics::OrderSettings& settings);
 
 }  // namespace asworn::exchange

@@ -1,11 +1,15 @@
 #include "as_worn_check.h"
 
+#include <cmath>
+
+#include "number_text.h"
+
 namespace asworn::optics {
 namespace {
 
 EyeCheckOutcome Outcome(const EyeInput& input, const AsWornInput& all, Eye eye) {
   try {
-    return {CheckEye(input, all.tiltDegrees, all.wrapDegrees, eye, all.convention), {}};
+    return {CheckEye(input, all.tiltDegrees, all.wrapDegrees, eye, all.convention, all.order), {}};
   } catch (const TraceFault& fault) {
     return {std::nullopt, fault.what()};
   }
@@ -13,8 +17,14 @@ EyeCheckOutcome Outcome(const EyeInput& input, const AsWornInput& all, Eye eye) 
 
 }  // namespace
 
+SphCylAxis RoundedOrder(const SphCylAxis& exact) {
+  const double axis = RoundHalfEven(NormalizedAxis(exact.axis), 1);
+  return {RoundHalfEven(exact.sphere, 2) + 0.0, RoundHalfEven(exact.cylinder, 2) + 0.0,
+          axis == 0 || axis == 180 ? 180 : axis};
+}
+
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
-                  WearConvention convention) {
+                  WearConvention convention, OrderChoice order) {
   const ThickLens lens{input.index, FrontSurfacePower(input.index, input.baseCurve),
                        input.thicknessMm / 1000};
   const ChiefRayTrace trace =
@@ -22,24 +32,34 @@ EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees,
   EyeCheck c;
   c.requiredMatrix = RequiredPower(ToPowerMatrix(input.prescription), input.refractedVertexMm,
                                    input.fittedVertexMm);
-  c.wornMatrix = AsWornPower(trace, lens, ToPowerMatrix(input.ordered));
   c.exactOrderMatrix = ExactOrder(trace, lens, c.requiredMatrix);
+  c.exactOrder = ToSphCylAxis(c.exactOrderMatrix);
+  // The ticket writes a cylinder rounded from a tiny negative value as 0, and so do we.
+  c.ordered = order == OrderChoice::exact
+                  ? RoundedOrder(c.exactOrder)
+                  : SphCylAxis{input.ordered.sphere + 0.0, input.ordered.cylinder + 0.0,
+                               NormalizedAxis(input.ordered.axis)};
+  c.wornMatrix = AsWornPower(trace, lens, ToPowerMatrix(c.ordered));
   if (!c.requiredMatrix.allFinite() || !c.wornMatrix.allFinite() || !c.exactOrderMatrix.allFinite())
     throw TraceFault("the lens as worn gives no finite power");
   c.required = ToSphCylAxis(c.requiredMatrix);
-  // The ticket writes a cylinder rounded from a tiny negative value as 0, and so do we.
-  c.ordered = {input.ordered.sphere + 0.0, input.ordered.cylinder + 0.0,
-               NormalizedAxis(input.ordered.axis)};
   c.worn = ToSphCylAxis(c.wornMatrix);
-  c.exactOrder = ToSphCylAxis(c.exactOrderMatrix);
   c.verdict = AnsiVerdict(c.wornMatrix, c.requiredMatrix);
   c.prism = PrismAtFittingPoint(trace, eye);
+  c.compensatingPrism = RoundHalfEven(-c.prism.baseIn, 2) + 0.0;
   c.thicknessMm = input.thicknessMm;
   return c;
 }
 
 AsWornResult AsWornCheck(const AsWornInput& input) {
-  return {Outcome(input.od, input, Eye::right), Outcome(input.os, input, Eye::left)};
+  AsWornResult result{Outcome(input.od, input, Eye::right),
+                      Outcome(input.os, input, Eye::left),
+                      {input.order, input.convention},
+                      std::nullopt};
+  if (result.od.check && result.os.check)
+    result.verticalImbalance =
+        std::abs(result.od.check->prism.baseUp - result.os.check->prism.baseUp);
+  return result;
 }
 
 }  // namespace asworn::optics

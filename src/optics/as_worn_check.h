@@ -7,6 +7,7 @@
 
 #include "ansi_verdict.h"
 #include "as_worn_power.h"
+#include "lens_order.h"
 #include "power_matrix.h"
 #include "wear_rotation.h"
 
@@ -29,16 +30,21 @@ struct AsWornInput {
   double tiltDegrees = 0;
   double wrapDegrees = 0;
   WearConvention convention = WearConvention::frame;
+  OrderChoice order = OrderChoice::ticketFormula;
 };
+
+// ANSI Z80.1's limit of vertical prism imbalance of a mounted pair, prism dioptres.
+inline constexpr double kVerticalImbalanceTolerance = 0.33;
 
 struct EyeCheck {
   SphCylAxis required;    // the prescription at the fitted vertex distance
-  SphCylAxis ordered;     // the ticket's order, axis in [0, 180)
+  SphCylAxis ordered;     // the lens on the ticket: the formula's or the exact order, rounded
   SphCylAxis worn;        // the ticket's order as worn
   SphCylAxis exactOrder;  // lens frame
   PowerMatrix requiredMatrix, wornMatrix, exactOrderMatrix;  // eye, eye, lens frame
   AnsiResult verdict;
   InducedPrism prism;
+  double compensatingPrism = 0;  // horizontal, base in positive, rounded: cancels prism.baseIn
   double thicknessMm = 0;
 };
 
@@ -50,10 +56,22 @@ struct EyeCheckOutcome {
 
 struct AsWornResult {
   EyeCheckOutcome od, os;
+  OrderSettings settings;                   // which lens was ordered, how tilt and wrap were read
+  std::optional<double> verticalImbalance;  // |base up OD − base up OS|; both eyes traced
+
+  bool VerticalImbalanceWithin() const {
+    return !verticalImbalance || *verticalImbalance <= kVerticalImbalanceTolerance;
+  }
 };
 
+// The exact order rounded as the ticket rounds its compensated Rx: 0.01 D, 0.1°; an axis that
+// rounds to 0 is written 180, as prescriptions write it.
+SphCylAxis RoundedOrder(const SphCylAxis& exact);
+
+// The ticket's order as worn; with the exact order, the exact order rounded is the lens ordered.
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
-                  WearConvention convention = WearConvention::frame);
+                  WearConvention convention = WearConvention::frame,
+                  OrderChoice order = OrderChoice::ticketFormula);
 
 AsWornResult AsWornCheck(const AsWornInput& input);
 

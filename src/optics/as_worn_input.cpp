@@ -40,8 +40,11 @@ AsWornInput AsWornInputOf(const ComputedTicket& computed) {
   return input;
 }
 
-AsWornResult AsWornCheck(const ComputedTicket& computed) {
-  return AsWornCheck(AsWornInputOf(computed));
+AsWornResult AsWornCheck(const ComputedTicket& computed, const OrderSettings& settings) {
+  AsWornInput input = AsWornInputOf(computed);
+  input.order = settings.order;
+  input.convention = settings.convention;
+  return AsWornCheck(input);
 }
 
 }  // namespace asworn::optics

@@ -10,6 +10,7 @@ namespace asworn::optics {
 // The numbers a finished Compute read from the job sheet and the order it made.
 AsWornInput AsWornInputOf(const ComputedTicket& computed);
 
-AsWornResult AsWornCheck(const ComputedTicket& computed);
+// The check of the lens the settings order: the ticket's, or the exact order in its place.
+AsWornResult AsWornCheck(const ComputedTicket& computed, const OrderSettings& settings = {});
 
 }  // namespace asworn::optics

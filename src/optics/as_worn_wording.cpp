@@ -59,4 +59,45 @@ std::string PrismText(const InducedPrism& prism) {
   return text.empty() ? "no prism" : text;
 }
 
+std::string ConventionName(WearConvention convention) {
+  return convention == WearConvention::head
+             ? "head convention: tilt, then wrap about the head's vertical"
+             : "frame convention: wrap within the front, then tilt";
+}
+
+std::string OrderName(OrderChoice order) {
+  return order == OrderChoice::exact ? "exact order (ray trace)" : "ticket formula";
+}
+
+std::string OutsideReason(const AnsiResult& v) {
+  std::string text;
+  const auto add = [&](const std::string& part) { text += (text.empty() ? "" : "; ") + part; };
+  if (!v.AxisWithin())
+    add(Printed("axis off by %.1f\u00b0, tolerance %.0f\u00b0", *v.axisError, *v.axisTolerance));
+  if (!v.SphereWithin())
+    add(Printed("sphere off by %+.2f D, tolerance %.2f D", v.sphereError, v.sphereTolerance));
+  if (!v.CylinderWithin())
+    add(Printed("cylinder off by %+.2f D, tolerance %.2f D", v.cylinderError, v.cylinderTolerance));
+  return text;
+}
+
+std::string OutsideSentence(Eye eye, const AnsiResult& verdict) {
+  const std::string reason = OutsideReason(verdict);
+  if (reason.empty()) return {};
+  return std::string(eye == Eye::right ? "Right" : "Left") +
+         " lens outside ANSI Z80.1 as worn: " + reason;
+}
+
+std::string VerticalImbalanceText(const AsWornResult& result) {
+  if (!result.verticalImbalance) return {};
+  return Printed("vertical imbalance %.2f \u0394, %s %.2f \u0394", *result.verticalImbalance,
+                 result.VerticalImbalanceWithin() ? "within" : "OUTSIDE",
+                 kVerticalImbalanceTolerance);
+}
+
+std::string CompensatingPrismText(double baseIn) {
+  if (std::abs(baseIn) < 0.005) return "no prism";
+  return Printed("%.2f \u0394 ", std::abs(baseIn)) + (baseIn > 0 ? "base in" : "base out");
+}
+
 }  // namespace asworn::optics

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ansi_verdict.h"
+#include "as_worn_check.h"
 #include "as_worn_power.h"
 #include "power_matrix.h"
 
@@ -24,7 +25,23 @@ std::vector<std::string> PartsOutside(const AnsiResult& verdict);
 // down"; a part that rounds to 0.00 is left out, "no prism" when both do.
 std::string PrismText(const InducedPrism& prism);
 
-// The short name of the convention in use, for headings: "frame convention".
-inline constexpr char kConventionName[] = "frame convention: wrap within the front, then tilt";
+// The convention in use, for headings: "frame convention: wrap within the front, then tilt".
+std::string ConventionName(WearConvention convention);
+
+// Which lens the ticket orders: "ticket formula" or "exact order (ray trace)".
+std::string OrderName(OrderChoice order);
+
+// Why a lens is outside tolerance, for a person or a screen reader: "axis off by 4.7°,
+// tolerance 3°; sphere off by +0.21 D, tolerance 0.13 D". Empty when within.
+std::string OutsideReason(const AnsiResult& verdict);
+
+// "Right lens outside ANSI Z80.1 as worn: axis off by 4.7°, tolerance 3°"; empty when within.
+std::string OutsideSentence(Eye eye, const AnsiResult& verdict);
+
+// "vertical imbalance 0.05 Δ, within 0.33 Δ" or "... OUTSIDE 0.33 Δ"; empty without it.
+std::string VerticalImbalanceText(const AsWornResult& result);
+
+// The prism the ticket grinds in against the induced horizontal prism: "0.24 Δ base in".
+std::string CompensatingPrismText(double baseIn);
 
 }  // namespace asworn::optics

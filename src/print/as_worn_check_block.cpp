@@ -19,7 +19,8 @@ QString EyeName(bool right) {
   return right ? QStringLiteral("Right eye (OD)") : QStringLiteral("Left eye (OS)");
 }
 
-void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOutcome& eye) {
+void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOutcome& eye,
+            const optics::OrderSettings& settings) {
   lines.push_back({EyeName(right), true, false});
   if (!eye.check) {
     lines.push_back({QStringLiteral("Cannot be traced as worn: ") + Text(eye.fault), true, true});
@@ -34,9 +35,12 @@ void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOut
                    false, true});
   lines.push_back({QStringLiteral("ANSI Z80.1-2015: ") + Text(optics::VerdictText(c.verdict)),
                    !c.verdict.Within(), true});
-  lines.push_back({QStringLiteral("Exact order %1; prism induced at the fitting point: %2")
-                       .arg(Text(optics::RxText(c.exactOrder)), Text(optics::PrismText(c.prism))),
-                   false, true});
+  QString prism = QStringLiteral("Exact order %1; prism induced at the fitting point: %2")
+                      .arg(Text(optics::RxText(c.exactOrder)), Text(optics::PrismText(c.prism)));
+  if (settings.order == optics::OrderChoice::exact)
+    prism += QStringLiteral("; ground in against it: ") +
+             Text(optics::CompensatingPrismText(c.compensatingPrism));
+  lines.push_back({prism, false, true});
 }
 
 // What must be read first: each eye outside tolerance and each eye that cannot be traced.
@@ -104,11 +108,18 @@ std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result) {
   std::vector<CheckLine> lines{{QString::fromLatin1(kAsWornCheckHeading), true, false}};
   if (const QString warning = Warning(result); !warning.isEmpty())
     lines.push_back({warning, true, false});
-  AddEye(lines, true, result.od);
-  AddEye(lines, false, result.os);
+  lines.push_back({QStringLiteral("Lens ordered by the %1.")
+                       .arg(Text(optics::OrderName(result.settings.order))),
+                   true, false});
+  AddEye(lines, true, result.od, result.settings);
+  AddEye(lines, false, result.os, result.settings);
+  if (result.verticalImbalance)
+    lines.push_back(
+        {QStringLiteral("Pair, ANSI Z80.1 mounted: ") + Text(optics::VerticalImbalanceText(result)),
+         !result.VerticalImbalanceWithin(), false});
   lines.push_back({QStringLiteral("Tilt and wrap in the %1; axes TABO; primary gaze at the "
                                   "fitting point with the optical centre there.")
-                       .arg(QString::fromLatin1(optics::kConventionName)),
+                       .arg(Text(optics::ConventionName(result.settings.convention))),
                    false, false});
   return lines;
 }

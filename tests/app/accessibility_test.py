@@ -11,6 +11,7 @@ Exit status 0 passed, 1 failed, 77 skipped because the accessibility bus could n
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 SKIP = 77
@@ -68,8 +69,10 @@ def main():
         print(f"SKIP: the accessibility bus could not start: {e}")
         sys.exit(SKIP)
 
+    # A new user's settings, never the ones of whoever runs the test.
+    config = tempfile.TemporaryDirectory()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
-               LC_ALL="C.UTF-8")
+               LC_ALL="C.UTF-8", XDG_CONFIG_HOME=config.name)
     program = subprocess.Popen([asworn], env=env)
     try:
         def application():

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -37,7 +39,18 @@ inline PrinterLookup PdfPrinterAt(const QString& path) {
   };
 }
 
-inline std::unique_ptr<MainWindow> ShownWindow() {
+// The user's settings of a test live in a temporary folder of their own, never in the home
+// folder of the machine; `fresh` starts them empty, as for a new user.
+inline void UseTestSettings(bool fresh) {
+  static QTemporaryDir folder;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+  if (fresh)
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral(ASWORN_APP_ID)).clear();
+}
+
+inline std::unique_ptr<MainWindow> ShownWindow(bool freshSettings = true) {
+  UseTestSettings(freshSettings);
   auto window = std::make_unique<MainWindow>();
   window->SetPrinterLookup([] { return PrinterChoice{nullptr, kNoTestPrinter}; });
   window->show();

@@ -1,16 +1,19 @@
 // Compute on the window: the ticket it writes, the tab it shows, and a Compute that stops.
 // Also Exit.
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
 #include <map>
 
 #include "app_test_support.h"
+#include "as_worn_view.h"
 #include "compensation_engine.h"
 
 using namespace asworn;
@@ -295,6 +298,82 @@ class ComputeTest : public QObject {
     if (answer >= 0) QCOMPARE(watcher.seen()[0].defaultButton, QMessageBox::Save);
     // A Save answer writes the file, and closes only when it is written.
     if (answer == int(Answer::enterKey)) QVERIFY(!window_->EntriesChanged());
+  }
+
+  // A lab's first patient in both orders and both readings of tilt and wrap: the lens on the
+  // ticket, the mark beside an eye outside tolerance and what a screen reader says of it. The
+  // settings are the user's: a new window opens with them.
+  void asWornCheckOnScreen_data() {
+    QTest::addColumn<int>("order");
+    QTest::addColumn<int>("convention");
+    QTest::addColumn<QStringList>("rightLens");  // sphere, cylinder, axis, prism, base
+    QTest::addColumn<QString>("rightMark");      // accessible name; empty: no mark shown
+    QTest::addColumn<QString>("leftMark");
+    QTest::addColumn<QString>("note");
+    const QString right =
+        QString::fromUtf8("Right lens outside ANSI Z80.1 as worn: axis off by 4.7°, tolerance 3°");
+    const QString left =
+        QString::fromUtf8("Left lens outside ANSI Z80.1 as worn: axis off by 4.8°, tolerance 3°");
+    QTest::newRow("ticket formula, frame")
+        << 0 << 0 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << right << left
+        << "Ticket formula";
+    QTest::newRow("ticket formula, head")
+        << 0 << 1 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << QString()
+        << QString() << "Ticket formula";
+    QTest::newRow("exact order, frame")
+        << 1 << 0 << QStringList{"-3.49", "-1.96", "32.8", "0.16", "Base In"} << QString()
+        << QString() << "Exact order (frame)";
+    QTest::newRow("exact order, head")
+        << 1 << 1 << QStringList{"-3.49", "-1.95", "29.6", "0.16", "Base In"} << QString()
+        << QString() << "Exact order (head)";
+  }
+  void asWornCheckOnScreen() {
+    QFETCH(int, order);
+    QFETCH(int, convention);
+    QFETCH(QStringList, rightLens);
+    QFETCH(QString, rightMark);
+    QFETCH(QString, leftMark);
+    QFETCH(QString, note);
+    const std::pair<Field, QString> patient[] = {
+        {Field::odsph, "-4.25"}, {Field::odcyl, "-1.50"}, {Field::odaxis, "30"},
+        {Field::ossph, "-3.75"}, {Field::oscyl, "-1.25"}, {Field::osaxis, "150"},
+        {Field::odn, "1.67"},    {Field::osn, "1.67"},    {Field::odbc, "4"},
+        {Field::osbc, "4"},      {Field::oddiam, "65"},   {Field::osdiam, "65"},
+        {Field::odrvd, "12"},    {Field::osrvd, "12"},    {Field::odfvd, "10"},
+        {Field::osfvd, "10"},    {Field::tilt, "12"},     {Field::wrap, "18"}};
+    for (const auto& [field, text] : patient) window_->WriteField(field, text);
+    AsWornView& view = window_->asWornView();
+    view.orderBox()->setCurrentIndex(order);
+    view.conventionBox()->setCurrentIndex(convention);
+    QVERIFY(!view.mark(optics::Eye::right)->isVisibleTo(window_.get()));
+    QVERIFY(!window_->asWornCheck());
+
+    ClickCompute();
+    const Label rightLabels[] = {Label::odcsph, Label::odccyl, Label::odcaxis, Label::odprism2,
+                                 Label::odpb};
+    for (int i = 0; i < 5; ++i)
+      QCOMPARE(window_->ticketLabel(rightLabels[i])->text(), rightLens[i]);
+    const struct {
+      optics::Eye eye;
+      QString name;
+    } marks[] = {{optics::Eye::right, rightMark}, {optics::Eye::left, leftMark}};
+    for (const auto& m : marks) {
+      QLabel* mark = view.mark(m.eye);
+      QCOMPARE(mark->isVisibleTo(window_.get()), !m.name.isEmpty());
+      QCOMPARE(mark->accessibleName(), m.name);
+    }
+    QCOMPARE(view.orderNote()->text().trimmed(), note);
+    QVERIFY(view.report()->toPlainText().contains(order ? "exact order" : "ticket formula"));
+
+    // An edit leaves no verdict standing: no mark, nothing to print below the ticket.
+    window_->WriteField(Field::lastname, "Edited");
+    QVERIFY(!view.mark(optics::Eye::right)->isVisibleTo(window_.get()));
+    QVERIFY(!window_->asWornCheck());
+
+    window_.reset();
+    window_ = ShownWindow(false);
+    QCOMPARE(window_->asWornView().orderBox()->currentIndex(), order);
+    QCOMPARE(window_->asWornView().conventionBox()->currentIndex(), convention);
   }
 };
 

@@ -35,6 +35,10 @@ export HOME
 xvfb_start || fail "no X display"
 display=$DISPLAY
 export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+# A new user's settings, never the ones of whoever runs the test.
+XDG_CONFIG_HOME=$shots/config
+rm -rf "$XDG_CONFIG_HOME"
+export XDG_CONFIG_HOME
 
 "$app" &
 app_pid=$!

@@ -142,7 +142,7 @@ class LayoutTest : public QObject {
     QTabWidget* tabs = window_->tabControl();
     QCOMPARE(tabs->objectName(), QStringLiteral("SSTab1"));
     QCOMPARE(TwipsIn(tabs, window_.get()), QRect(960, 120, 5175, 3255));
-    QCOMPARE(tabs->count(), 6);
+    QCOMPARE(tabs->count(), 7);
     QCOMPARE(tabs->currentIndex(), 0);
     // One row: every tab fully inside the strip, none scrolled out of sight.
     for (int i = 0; i < tabs->count(); ++i)
@@ -172,6 +172,9 @@ class LayoutTest : public QObject {
     QTest::newRow("5") << 5 << "Work Ticket"
                        << "workticket"
                        << "Work Ticket";
+    QTest::newRow("6") << 6 << "As Worn"
+                       << "asworncheck"
+                       << "As-Worn Check";
   }
   void pageFrames() {
     QFETCH(int, tab);

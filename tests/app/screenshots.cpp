@@ -1,6 +1,6 @@
 // Writes the README's pictures into a folder: the Prescription tab, the work ticket after
-// Compute, and a printed ticket (printed into a PDF file, never on a printer, and cut to the
-// window with a margin). Run by scripts/screenshots; not a test.
+// Compute, the as-worn check's tab, and a printed ticket (printed into a PDF file, never on a
+// printer, and cut to the window with a margin). Run by scripts/screenshots; not a test.
 //   app_screenshots FOLDER
 #include <QApplication>
 #include <QDir>
@@ -48,6 +48,15 @@ int main(int argc, char** argv) {
 
   const auto window = test::ShownWindow();
   if (!window) return 70;
+  // A lab's first patient, whose ticket formula's lenses are outside tolerance as worn.
+  const std::pair<Field, const char*> patient[] = {
+      {Field::odsph, "-4.25"}, {Field::odcyl, "-1.50"}, {Field::odaxis, "30"},
+      {Field::ossph, "-3.75"}, {Field::oscyl, "-1.25"}, {Field::osaxis, "150"},
+      {Field::odn, "1.67"},    {Field::osn, "1.67"},    {Field::odbc, "4"},
+      {Field::osbc, "4"},      {Field::oddiam, "65"},   {Field::osdiam, "65"},
+      {Field::odrvd, "12"},    {Field::osrvd, "12"},    {Field::odfvd, "10"},
+      {Field::osfvd, "10"},    {Field::tilt, "12"},     {Field::wrap, "18"}};
+  for (const auto& [field, text] : patient) window->WriteField(field, QString::fromLatin1(text));
   const QString pdf = scratch.filePath(QStringLiteral("ticket.pdf"));
   window->SetPrinterLookup(test::PdfPrinterAt(pdf));
 
@@ -55,6 +64,8 @@ int main(int argc, char** argv) {
   bool ok = window->grab().save(out.filePath(QStringLiteral("prescription-tab.png")));
   ok = ok && window->Compute() &&
        window->grab().save(out.filePath(QStringLiteral("work-ticket.png")));
+  window->tabControl()->setCurrentIndex(asWornTab);
+  ok = ok && window->grab().save(out.filePath(QStringLiteral("as-worn-tab.png")));
   window->WriteField(Field::record, QStringLiteral("A12345"));
   ok = ok && window->Compute() && window->Print() &&
        PageToPng(pdf, out.filePath(QStringLiteral("printed-ticket.png")));

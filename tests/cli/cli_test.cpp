@@ -72,7 +72,10 @@ TEST(Cli, UsageErrorsExitSixtyFour) {
         std::vector<std::string>{"dcs", "--refracted-vertex", "3", "job.lds"},
         std::vector<std::string>{"dcs", "--folder", ".", "--watch", "."},
         std::vector<std::string>{"dcs", "--wait", "job.lds"},
-        std::vector<std::string>{"dcs", "--order", "best", "job.lds"}}) {
+        std::vector<std::string>{"dcs", "--order", "best", "job.lds"},
+        std::vector<std::string>{"dcs", "--convention", "side", "job.lds"},
+        std::vector<std::string>{"study", "--every", "0"},
+        std::vector<std::string>{"study", "--convention", "side"}}) {
     const CliRun run = RunIn(args);
     EXPECT_EQ(run.status, kExitUsage) << (args.empty() ? "" : args.back());
     EXPECT_EQ(run.out, "");
@@ -85,7 +88,15 @@ TEST(Cli, HelpAndVersionGoToStdoutWithExitZero) {
     std::vector<std::string> args;
     std::vector<std::string> said;
   } rows[] = {
-      {{"ticket", "--help"}, {"--json", "--detail", "--set", "--as-worn", "frame convention"}},
+      {{"ticket", "--help"},
+       {"--json", "--detail", "--set", "--as-worn", "frame convention", "--order", "--convention"}},
+      // A sample of the study's grid: the exact order is within tolerance in every job, by
+      // either reading, while the ticket formula's is not.
+      {{"study", "--every", "4423", "--convention", "frame"},
+       {"| frame | exact order | 101 | 0.0 % | 0.0 % | 0.0 % | 0.0 % |",
+        "| frame | ticket formula | 101 | 34.7 % |"}},
+      {{"study", "--every", "4423", "--convention", "head", "--threads", "3"},
+       {"| head | exact order | 101 | 0.0 % | 0.0 % | 0.0 % | 0.0 % |"}},
       // The package carries the project's version: both must say the same number.
       {{"--version"}, {"asworn-cli " ASWORN_PROJECT_VERSION "\n", "License: Apache-2.0"}},
   };
@@ -143,6 +154,14 @@ TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
        18.618168,
        true,
        "exact order:   -7.72 -2.42 x 18.6"},
+      // A thick plus lens beside a plano one, tilted: the pair's vertical prism imbalance.
+      {{"odsph=8", "odcyl=-4", "odaxis=90", "tilt=20", "wrap=25"},
+       "od",
+       6.93635102,
+       -3.67435586,
+       104.022070,
+       false,
+       "Pair: vertical imbalance 1.87 \u0394, OUTSIDE 0.33 \u0394"},
       {{"odsph=-6", "odcyl=0", "odaxis=0", "odn=1.586", "odbc=3", "odfvd=10", "tilt=0", "wrap=20"},
        "od",
        -5.00417520,

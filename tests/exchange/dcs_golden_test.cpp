@@ -51,12 +51,15 @@ double Number(const std::vector<DcsRecord>& answer, const char* label, Side side
   return ReadDcsNumber(EyeValue(*FindRecord(answer, label)->value, side)).value;
 }
 
-// The answer's lens equals `asworn-cli ticket` on the job sheet the job maps to.
+// The answer's lens equals `asworn-cli ticket` (with the same --order and --convention) on
+// the job sheet the job maps to.
 void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<DcsRecord>& answer,
-                        std::optional<double> refracted, const std::string& name) {
+                        std::optional<double> refracted, const std::string& name,
+                        const std::vector<std::string>& orderOptions = {}) {
   const JobMapping mapping = MapJob(job, refracted);
   ASSERT_TRUE(mapping.job) << name;
   std::vector<std::string> args{"ticket"};
+  args.insert(args.end(), orderOptions.begin(), orderOptions.end());
   for (const FieldInfo& info : kJobSheetFields) {
     args.push_back("--set");
     args.push_back(std::string(info.name) + "=" + mapping.job->sheet[info.field]);
@@ -161,6 +164,9 @@ TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
         EXPECT_EQ(FindRecord(results, std::string("LDDR") + label)->value,
                   FindRecord(results, std::string("_AWEXACT") + label)->value)
             << name << " " << label;
+      // ... and the exact order of `asworn-cli ticket --order exact`, and it is within tolerance.
+      ExpectTicketValues(input, ReadDcs(run.out), std::nullopt, name, extra);
+      EXPECT_EQ(FindRecord(results, "_AWANSI")->value, "IN;IN") << name;
     } else if (!refused) {
       const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
                                                   ? std::optional(std::stod(extra[1]))

@@ -215,12 +215,18 @@ TEST(DcsMapping, LabDefaults) {
 TEST(DcsAnswer, AsWornCheckLabels) {
   const std::string job =
       "SPH=-1.00;-2.00\nLIND=1.586\nFRNT=8\nCRIB=70\nBVD=13\nPANTO=15\nZTILT=15\n";
-  const ExactCheck check = [](const JobSheet&, const CompensatedEye& right,
-                              const CompensatedEye& left) {
-    // The ticket's lens is handed over, each eye its own.
-    if (left.sph != "-1.67" || right.sph == left.sph) return AsWornCheckResult{{}, {}, "eyes"};
-    return AsWornCheckResult{AsWornLabels{-0.954, -0.125, 89.6, true, -1.004, 0.001, 179.5},
-                             AsWornLabels{-1.926, -0.135, 90.4, false, -2.0, -0.02, 0.2}, ""};
+  // One Compute gives the lens and its check together; each eye keeps its own.
+  const LensMaker lens = [](const JobSheet& sheet, const optics::OrderSettings& settings) {
+    LensResult result;
+    if (sheet[Field::ossph] != "-2.00") return result;
+    const bool exact = settings.order == optics::OrderChoice::exact;
+    result.right =
+        exact ? CompensatedEye{-0.95, -0.12, 89.6, 0.24} : CompensatedEye{-0.84, -0.19, 88.1, 0.22};
+    result.left =
+        exact ? CompensatedEye{-1.93, -0.14, 90.4, 0.24} : CompensatedEye{-1.67, -0.2, 91.9, 0.22};
+    result.check = {AsWornLabels{-0.95, -0.12, 89.6, true, -1.004, 0.001, 179.5},
+                    AsWornLabels{-1.93, -0.14, 90.4, exact, -2.0, -0.02, 0.2}, ""};
+    return result;
   };
   const struct {
     std::string extra;
@@ -230,36 +236,40 @@ TEST(DcsAnswer, AsWornCheckLabels) {
       {"",
        false,
        {"LDDRSPH=-0.84;-1.67", "_AWORDER=TICKET", "_AWEXACTSPH=-0.95;-1.93",
-        "_AWEXACTCYL=-0.12;-0.14", "_AWEXACTAX=90;90", "_AWANSI=IN;OUT", "_AWWORNSPH=-1.00;-2.00",
-        "_AWWORNCYL=0.00;-0.02", "_AWWORNAX=180;0"}},
+        "_AWEXACTCYL=-0.12;-0.14", "_AWEXACTAX=89.6;90.4", "_AWANSI=IN;OUT",
+        "_AWWORNSPH=-1.00;-2.00", "_AWWORNCYL=0.00;-0.02", "_AWWORNAX=180;0", "LDDRAX=88.1;91.9",
+        "INSAX=88.10;91.90"}},
       {"",
        true,
-       {"_AWORDER=EXACT", "LDDRSPH=-0.95;-1.93", "INSCYL=-0.12;-0.14", "LDDRAX=90;90",
-        "INSAX=90.00;90.00", "LDPRVM=0.22;0.22"}},
-      {"DO=L\n", false, {"_AWANSI=;OUT", "_AWEXACTAX=;90", "LDDRSPH=;-1.67"}},
+       {"_AWORDER=EXACT", "LDDRSPH=-0.95;-1.93", "INSCYL=-0.12;-0.14", "LDDRAX=89.6;90.4",
+        "INSAX=89.60;90.40", "LDPRVM=0.24;0.24", "_AWANSI=IN;IN"}},
+      {"DO=L\n", false, {"_AWANSI=;OUT", "_AWEXACTAX=;90.4", "LDDRSPH=;-1.67"}},
   };
   for (const auto& row : rows) {
-    const DcsAnswer answer = AnswerJob(ReadDcs(row.extra + job), {std::nullopt, row.exact, check});
+    AnswerOptions options{std::nullopt, {}, lens};
+    if (row.exact) options.order.order = optics::OrderChoice::exact;
+    const DcsAnswer answer = AnswerJob(ReadDcs(row.extra + job), options);
     ASSERT_FALSE(answer.refused) << WriteDcs(answer.records);
     const std::string text = WriteDcs(answer.records);
     for (const std::string& record : row.records)
       EXPECT_NE(text.find("\n" + record + "\r\n"), std::string::npos) << record << "\n" << text;
     EXPECT_EQ(answer.records.back(), (DcsRecord{"STATUS", "0"}));
   }
-  // A check that fails or gives no number refuses the job; so does the exact order without one.
+  // A check that fails or gives no number refuses the job; so does a lens without a check.
   const AsWornLabels unusable{NAN, -0.1, 90, true, -1, 0, 180};
-  for (const AnswerOptions& options :
-       {AnswerOptions{std::nullopt, false,
-                      [](auto&&...) {
-                        return AsWornCheckResult{{}, {}, "no convergence"};
-                      }},
-        AnswerOptions{std::nullopt, true,
-                      [&](auto&&...) {
-                        return AsWornCheckResult{unusable, unusable, ""};
-                      }},
-        AnswerOptions{std::nullopt, false, [](auto&&...) { return AsWornCheckResult{}; }},
-        AnswerOptions{std::nullopt, true, {}}}) {
-    const DcsAnswer answer = AnswerJob(ReadDcs(job), options);
+  const CompensatedEye some{-1, 0, 180, 0.2};
+  for (const LensMaker& maker :
+       std::vector<LensMaker>{[&](auto&&...) {
+                                return LensResult{some, some, {}, {{}, {}, "no convergence"}};
+                              },
+                              [&](auto&&...) {
+                                return LensResult{some, some, {}, {unusable, unusable, ""}};
+                              },
+                              [&](auto&&...) {
+                                return LensResult{some, some, {}, {}};
+                              },
+                              [](auto&&...) { return LensResult{}; }}) {
+    const DcsAnswer answer = AnswerJob(ReadDcs(job), {std::nullopt, {}, maker});
     EXPECT_TRUE(answer.refused);
     EXPECT_EQ(FindRecord(answer.records, "LDDRSPH"), nullptr);
   }

@@ -145,6 +145,7 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
     optics::EyeInput od, os;
     QStringList expected;  // in this order on the page
     bool outside;
+    optics::OrderChoice order = optics::OrderChoice::ticketFormula;
   };
   const std::vector<Row> rows{
       {"one eye outside",
@@ -168,6 +169,16 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
        {"As-worn check (exact ray trace)", "Not checked as worn: Right eye (OD).", "Right eye (OD)",
         "Cannot be traced as worn: the index must be above 1", "Left eye (OS)"},
        false},
+      {"the exact order is the lens ordered",
+       minusToric,
+       mirrored,
+       {"Lens ordered by the exact order (ray trace).", "Right eye (OD)",
+        "Lens as ordered -3.31 -1.39 x 37.4", "within tolerance",
+        "ground in against it: 0.13 Δ base in", "Left eye (OS)",
+        "Lens as ordered -3.31 -1.39 x 142.6", "vertical imbalance 0.00 Δ, within 0.33 Δ",
+        "frame convention"},
+       false,
+       optics::OrderChoice::exact},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -176,6 +187,7 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
     input.os = row.os;
     input.tiltDegrees = 15;
     input.wrapDegrees = 15;
+    input.order = row.order;
     const optics::AsWornResult check = optics::AsWornCheck(input);
     const double widthInches = static_cast<double>(window_.width()) / window_.logicalDpiX();
     const QString pdf =

@@ -1,0 +1,63 @@
+#pragma once
+// The exact as-worn check in the window: its own page after "Work Ticket", holding the
+// "Order" and tilt-and-wrap settings and the check of both eyes; a mark beside each
+// Compensated Rx row of the ticket whose lens is outside tolerance; and a note at the top of
+// the ticket saying which order it shows. Nothing shows a verdict until a Compute made one.
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "as_worn_check.h"
+#include "lens_order.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QTextBrowser;
+class QWidget;
+
+namespace asworn::app {
+
+class Twips;
+
+inline constexpr char kAsWornTabCaption[] = "As Worn";
+
+class AsWornView {
+ public:
+  // Builds the page and puts the marks and the note on the ticket's frame.
+  AsWornView(const Twips& twips, QGroupBox* workTicketFrame, const optics::OrderSettings& initial);
+
+  QGroupBox* page() const { return page_; }
+  optics::OrderSettings settings() const;
+  // Called when the user picks another order or reading.
+  void OnSettingsChanged(std::function<void(const optics::OrderSettings&)> changed);
+
+  // The check of the ticket just computed.
+  void Show(const optics::AsWornResult& check);
+  // The entries or the settings changed since: no verdict stands.
+  void Clear(const QString& why);
+
+  QComboBox* orderBox() const { return order_; }
+  QComboBox* conventionBox() const { return convention_; }
+  QTextBrowser* report() const { return report_; }
+  QLabel* mark(optics::Eye eye) const { return marks_[eye == optics::Eye::right ? 0 : 1]; }
+  QLabel* orderNote() const { return orderNote_; }
+  // The controls of the page that take the keyboard focus, in Tab order.
+  std::array<QWidget*, 3> focusOrder() const;
+
+ private:
+  QGroupBox* page_ = nullptr;
+  QComboBox* order_ = nullptr;
+  QComboBox* convention_ = nullptr;
+  QTextBrowser* report_ = nullptr;
+  std::array<QLabel*, 2> marks_{};
+  QLabel* orderNote_ = nullptr;
+  std::function<void(const optics::OrderSettings&)> changed_;
+};
+
+// The check as the page shows it: a table of both eyes, the pair, the order and the reading.
+QString AsWornReportHtml(const optics::AsWornResult& check);
+
+}  // namespace asworn::app

@@ -1,0 +1,52 @@
+#include "ordered_ticket.h"
+
+#include <cmath>
+
+#include "as_worn_input.h"
+#include "number_text.h"
+
+namespace asworn::optics {
+namespace {
+
+struct EyeLabels {
+  Label sph, cyl, axis, prism, base;
+};
+constexpr EyeLabels kRight{Label::odcsph, Label::odccyl, Label::odcaxis, Label::odprism2,
+                           Label::odpb};
+constexpr EyeLabels kLeft{Label::oscsph, Label::osccyl, Label::oscaxis, Label::osprism2,
+                          Label::ospb};
+
+void WriteEye(WorkTicket& ticket, const EyeCheck& c, const EyeLabels& at, std::string_view sep) {
+  ticket[at.sph] = NumberText(c.ordered.sphere, sep);
+  ticket[at.cyl] = NumberText(c.ordered.cylinder, sep);
+  ticket[at.axis] = NumberText(c.ordered.axis, sep);
+  ticket[at.prism] = NumberText(std::abs(c.compensatingPrism), sep);
+  ticket[at.base] = std::string(c.compensatingPrism < 0 ? kBaseOut : kBaseIn);
+}
+
+}  // namespace
+
+void WriteOrderedLens(WorkTicket& ticket, const AsWornResult& check,
+                      std::string_view decimalSeparator) {
+  if (check.settings.order != OrderChoice::exact) return;
+  if (check.od.check) WriteEye(ticket, *check.od.check, kRight, decimalSeparator);
+  if (check.os.check) WriteEye(ticket, *check.os.check, kLeft, decimalSeparator);
+}
+
+OrderedTicket OrderTicket(const ComputedTicket& computed, const OrderSettings& settings,
+                          std::string_view decimalSeparator) {
+  OrderedTicket result{computed.ticket, AsWornCheck(computed, settings), {}};
+  if (settings.order == OrderChoice::exact) {
+    // Half an exact order is no order: the ticket formula's lens must not stand in for it.
+    for (const auto& [name, eye] :
+         {std::pair{"right", &result.check.od}, std::pair{"left", &result.check.os}})
+      if (!eye->check && result.fault.empty())
+        result.fault = std::string("The exact order cannot be made: the ") + name +
+                       " lens cannot be traced as worn (" + eye->fault + ").";
+    if (!result.ok()) return result;
+  }
+  WriteOrderedLens(result.ticket, result.check, decimalSeparator);
+  return result;
+}
+
+}  // namespace asworn::optics
