@@ -15,9 +15,9 @@
 #include "entry_field.h"
 #include "form_builder.h"
 #include "message_boxes.h"
-#include "patient_list_dialog.h"
 #include "order_setting.h"
 #include "ordered_ticket.h"
+#include "patient_list_dialog.h"
 #include "patient_records.h"
 #include "picture_box.h"
 #include "picture_button.h"
@@ -137,8 +137,6 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   ssTab1_->setCurrentIndex(patientTab);
   fields_[IndexOf(Field::firstname)]->setFocus(Qt::OtherFocusReason);
 }
-
-MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildFocusOrder() {
   for (EntryField* f : fields_) focusOrder_.push_back(f);
