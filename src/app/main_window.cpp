@@ -214,7 +214,8 @@ bool MainWindow::Print() {
   if (target.printer) {
     std::vector<PagePart> parts{WidgetImage(*this)};
     if (asWornCheck_)
-      parts.push_back(AsWornCheckPart(*asWornCheck_, static_cast<double>(width()) / logicalDpiX()));
+      parts.push_back(AsWornCheckPart(*asWornCheck_, static_cast<double>(width()) / logicalDpiX(),
+                                      UserNumberFormat().decimalSeparator));
     printed = PrintWorkTicket(parts, *target.printer);
   } else if (printed.ok())
     printed.error = CouldNotPrint(QStringLiteral("no printer was found"));

@@ -61,7 +61,9 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
       err << "asworn-cli: " << FaultLine(outcome.error()) << '\n';
       return kExitComputeFault;
     }
-    WriteTicket(out, outcome, command.output);
+    TicketOutputOptions options = command.output;
+    options.decimalSeparator = format.decimalSeparator;
+    WriteTicket(out, sheet, outcome, options);
     return kExitOk;
   }
 
@@ -84,7 +86,8 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     }
     TicketOutputOptions options = command.output;
     options.source = file;
-    WriteTicket(out, outcome, options);
+    options.decimalSeparator = format.decimalSeparator;
+    WriteTicket(out, sheet, outcome, options);
   }
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }

@@ -1,19 +1,13 @@
 #include "ticket_output.h"
 
-#include <charconv>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "as_worn_input.h"
 #include "as_worn_output.h"
+#include "number_text.h"
 
 namespace asworn::cli {
-
-std::string ExactNumberText(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 std::string EscapedText(std::string_view text) {
   std::string escaped;
@@ -45,10 +39,12 @@ std::string FaultLine(const ComputeFault& fault) {
   return field + EscapedText(fault.message);
 }
 
-void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
+void WriteTicket(std::ostream& out, const JobSheet& sheet, const ComputeOutcome& outcome,
                  const TicketOutputOptions& options) {
-  const WorkTicket& ticket = outcome->ticket;
   if (options.json) {
+    // For programs: the ticket's numbers with a full stop, whatever the user's format.
+    WorkTicket ticket = outcome->ticket;
+    FillWorkTicket(ticket, sheet, outcome->compensation, ".");
     nlohmann::ordered_json object;
     if (!options.source.empty()) object["file"] = options.source;
     for (const LabelInfo& info : kWorkTicketLabels)
@@ -63,13 +59,14 @@ void WriteTicket(std::ostream& out, const ComputeOutcome& outcome,
     return;
   }
   // One line per label whatever the texts hold, so that a record cannot forge a line.
+  const WorkTicket& ticket = outcome->ticket;
   if (!options.source.empty()) out << "file\t" << EscapedText(options.source) << '\n';
   for (const LabelInfo& info : kWorkTicketLabels)
     out << info.name << '\t' << EscapedText(ticket[info.label]) << '\n';
   if (options.detail)
     for (const auto& [name, value] : DetailValues(outcome->compensation))
-      out << name << '\t' << ExactNumberText(value) << '\n';
-  if (options.asWorn) WriteAsWornText(out, optics::AsWornCheck(*outcome));
+      out << name << '\t' << ExactText(value, options.decimalSeparator) << '\n';
+  if (options.asWorn) WriteAsWornText(out, optics::AsWornCheck(*outcome), options.decimalSeparator);
 }
 
 }  // namespace asworn::cli

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "job_mapping.h"
+#include "number_text.h"
 
 namespace asworn::exchange {
 namespace {
@@ -26,7 +27,7 @@ std::string TicketDecimal(const std::string& text, int decimals) {
   if (!number.Known()) return text;
   const auto stop = number.text.find('.');
   const int has = stop == std::string::npos ? 0 : static_cast<int>(number.text.size() - stop - 1);
-  return has <= decimals ? FormatDecimal(number.value, decimals) : number.text;
+  return has <= decimals ? FixedText(number.value, decimals) : number.text;
 }
 
 // Prism base as a 0-360 angle, both eyes in one frame: base in is 0 right, 180 left.
@@ -41,7 +42,7 @@ EyeAnswer FromTicket(const CompensatedEye& eye, Side side) {
           TicketDecimal(eye.cyl, 2),
           TicketDecimal(eye.axis, 0),
           TicketDecimal(eye.axis, 2),
-          FormatDecimal(std::fabs(prism.value), 2),
+          FixedText(std::fabs(prism.value), 2),
           BaseAngle(prism.value, side)};
 }
 
@@ -52,7 +53,7 @@ bool Finite(const AsWornLabels& l) {
 }
 
 std::string Axis(double degrees) {
-  return FormatDecimal(degrees, 0);
+  return FixedText(degrees, 0);
 }
 
 std::string Chiral(const std::string& right, const std::string& left) {
@@ -138,10 +139,10 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   EyeAnswer left = FromTicket(*lens.left, Side::left);
   if (options.exactOrder) {
     for (auto [eye, labels] : {std::pair{&right, &*check.right}, std::pair{&left, &*check.left}}) {
-      eye->sph = FormatDecimal(labels->exactSph, 2);
-      eye->cyl = FormatDecimal(labels->exactCyl, 2);
+      eye->sph = FixedText(labels->exactSph, 2);
+      eye->cyl = FixedText(labels->exactCyl, 2);
       eye->axis = Axis(labels->exactAxis);
-      eye->inspectionAxis = FormatDecimal(std::round(labels->exactAxis), 2);
+      eye->inspectionAxis = FixedText(std::round(labels->exactAxis), 2);
     }
   }
   if (!mapped.right) right = {};
@@ -167,19 +168,19 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
       return Chiral(mapped.right ? format(*check.right) : "",
                     mapped.left ? format(*check.left) : "");
     };
-    records.push_back({"_AWEXACTSPH",
-                       labels([](const AsWornLabels& l) { return FormatDecimal(l.exactSph, 2); })});
-    records.push_back({"_AWEXACTCYL",
-                       labels([](const AsWornLabels& l) { return FormatDecimal(l.exactCyl, 2); })});
+    records.push_back(
+        {"_AWEXACTSPH", labels([](const AsWornLabels& l) { return FixedText(l.exactSph, 2); })});
+    records.push_back(
+        {"_AWEXACTCYL", labels([](const AsWornLabels& l) { return FixedText(l.exactCyl, 2); })});
     records.push_back(
         {"_AWEXACTAX", labels([](const AsWornLabels& l) { return Axis(l.exactAxis); })});
     records.push_back({"_AWANSI", labels([](const AsWornLabels& l) {
                          return std::string(l.withinAnsi ? "IN" : "OUT");
                        })});
     records.push_back(
-        {"_AWWORNSPH", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornSph, 2); })});
+        {"_AWWORNSPH", labels([](const AsWornLabels& l) { return FixedText(l.wornSph, 2); })});
     records.push_back(
-        {"_AWWORNCYL", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornCyl, 2); })});
+        {"_AWWORNCYL", labels([](const AsWornLabels& l) { return FixedText(l.wornCyl, 2); })});
     records.push_back(
         {"_AWWORNAX", labels([](const AsWornLabels& l) { return Axis(l.wornAxis); })});
   }

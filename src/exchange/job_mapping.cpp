@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "number_text.h"
+
 namespace asworn::exchange {
 namespace {
 
@@ -16,14 +18,6 @@ constexpr double kMostPlausibleFrontCurve = 30;
 // Every way a job may state a prescribed prism.
 constexpr std::array<std::string_view, 6> kPrismLabels{"PRVM",  "PRVM1", "PRVM2",
                                                        "_PRVM", "PRVIN", "PRVUP"};
-
-struct EyeFields {
-  Field sph, cyl, axis, bc, n, diam, rvd, fvd;
-};
-constexpr EyeFields kRight{Field::odsph, Field::odcyl,  Field::odaxis, Field::odbc,
-                           Field::odn,   Field::oddiam, Field::odrvd,  Field::odfvd};
-constexpr EyeFields kLeft{Field::ossph, Field::oscyl,  Field::osaxis, Field::osbc,
-                          Field::osn,   Field::osdiam, Field::osrvd,  Field::osfvd};
 
 char SideLetter(Side side) {
   return side == Side::right ? 'R' : 'L';
@@ -88,7 +82,7 @@ std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
       return std::nullopt;
     }
     if (index == kJobSheetCurveIndex) return front.text;
-    return ExactDecimal(front.value * kJobSheetCurveIndexLessOne / (index - 1));
+    return ExactText(front.value * kJobSheetCurveIndexLessOne / (index - 1), ".", Exponent::never);
   }
   if (reader.Problems().size() != before) return std::nullopt;
   const DcsNumber nominal = reader.Eye("MBASE", side);
@@ -98,7 +92,7 @@ std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
 }
 
 void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex, MappedJob& job) {
-  const EyeFields& fields = side == Side::right ? kRight : kLeft;
+  const EyeFields& fields = FieldsOf(side);
   JobSheet& sheet = job.sheet;
 
   const DcsNumber sph = reader.Required("SPH", side, "SPH");
@@ -151,7 +145,7 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
     sheet[fields.rvd] = refracted.text;
     from = "JOB";
   } else if (refractedVertex) {
-    sheet[fields.rvd] = ExactDecimal(*refractedVertex);
+    sheet[fields.rvd] = ExactText(*refractedVertex, ".", Exponent::never);
     from = "OPTION";
   } else {
     sheet[fields.rvd] = sheet[fields.fvd];  // no vertex change

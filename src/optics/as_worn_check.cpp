@@ -1,5 +1,7 @@
 #include "as_worn_check.h"
 
+#include "lens_units.h"
+
 namespace asworn::optics {
 namespace {
 
@@ -15,7 +17,7 @@ EyeCheckOutcome Outcome(const EyeInput& input, const AsWornInput& all, Eye eye) 
 
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
                   WearConvention convention) {
-  const ThickLens lens{input.index, FrontSurfacePower(input.index, input.baseCurve),
+  const ThickLens lens{input.index, BaseCurvePower(input.index, input.baseCurve),
                        input.thicknessMm / 1000};
   const ChiefRayTrace trace =
       TraceChiefRay(lens, WearRotation(tiltDegrees, wrapDegrees, eye, convention));

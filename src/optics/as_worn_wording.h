@@ -1,7 +1,9 @@
 #pragma once
-// How the check reads for an optician: the same words on the command line and the ticket.
+// How the check reads for an optician: the same words on the command line and the ticket,
+// with the decimal separator of the ticket's numbers.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ansi_verdict.h"
@@ -11,18 +13,19 @@
 namespace asworn::optics {
 
 // "+6.00 -2.00 x 70.0": signed dioptres to 2 decimals, the axis to 1.
-std::string RxText(const SphCylAxis& rx);
+std::string RxText(const SphCylAxis& rx, std::string_view decimalSeparator = ".");
 
 // "within tolerance", or each part outside with its error and tolerance:
 // "outside tolerance: axis off by 5.2° (±3°), sphere off by +0.21 D (±0.13 D)".
-std::string VerdictText(const AnsiResult& verdict);
+std::string VerdictText(const AnsiResult& verdict, std::string_view decimalSeparator = ".");
 
 // The parts outside tolerance, each as "axis off by 5.2° (±3°)"; empty when within.
-std::vector<std::string> PartsOutside(const AnsiResult& verdict);
+std::vector<std::string> PartsOutside(const AnsiResult& verdict,
+                                      std::string_view decimalSeparator = ".");
 
 // In words, so it cannot be taken for the prism to grind: "0.25 Δ base out, 0.03 Δ base
 // down"; a part that rounds to 0.00 is left out, "no prism" when both do.
-std::string PrismText(const InducedPrism& prism);
+std::string PrismText(const InducedPrism& prism, std::string_view decimalSeparator = ".");
 
 // The short name of the convention in use, for headings: "frame convention".
 inline constexpr char kConventionName[] = "frame convention: wrap within the front, then tilt";
