@@ -10,16 +10,53 @@
 namespace asworn::exchange {
 namespace {
 
-// Another vendor's "_AW..." label is theirs: only these are ours.
-constexpr std::array<std::string_view, 21> kResultLabels{
-    "LDDRSPH",     "LDDRCYL",     "LDDRAX",     "INSSPH",  "INSCYL",     "INSAX",      "LDPRVM",
-    "LDPRVA",      "INSPRPRVM",   "INSPRPRVA",  "STATUS",  "XSTATUS",    "_AWREFSRC",  "_AWORDER",
-    "_AWEXACTSPH", "_AWEXACTCYL", "_AWEXACTAX", "_AWANSI", "_AWWORNSPH", "_AWWORNCYL", "_AWWORNAX"};
-
 // One eye's values as written; empty for an eye the job does not cover.
 struct EyeAnswer {
   std::string sph, cyl, axis, inspectionAxis, prism, prismAngle;
 };
+
+std::string Axis(double degrees) {
+  return FixedText(degrees, 0);
+}
+
+// Every record an answer writes, in the order written; these labels, and no other vendor's
+// "_AW...", are replaced when a job comes back with an earlier answer.
+constexpr std::string_view kReferenceSource = "_AWREFSRC";
+constexpr std::string_view kOrderKind = "_AWORDER";
+
+struct LensRecord {
+  std::string_view label;
+  std::string EyeAnswer::*value;
+};
+constexpr std::array<LensRecord, 10> kLensRecords{{
+    {"LDDRSPH", &EyeAnswer::sph},
+    {"LDDRCYL", &EyeAnswer::cyl},
+    {"LDDRAX", &EyeAnswer::axis},
+    {"INSSPH", &EyeAnswer::sph},
+    {"INSCYL", &EyeAnswer::cyl},
+    {"INSAX", &EyeAnswer::inspectionAxis},
+    {"LDPRVM", &EyeAnswer::prism},
+    {"LDPRVA", &EyeAnswer::prismAngle},
+    {"INSPRPRVM", &EyeAnswer::prism},
+    {"INSPRPRVA", &EyeAnswer::prismAngle},
+}};
+
+struct CheckRecord {
+  std::string_view label;
+  std::string (*text)(const AsWornLabels&);
+};
+constexpr std::array<CheckRecord, 7> kCheckRecords{{
+    {"_AWEXACTSPH", [](const AsWornLabels& l) { return FixedText(l.exactSph, 2); }},
+    {"_AWEXACTCYL", [](const AsWornLabels& l) { return FixedText(l.exactCyl, 2); }},
+    {"_AWEXACTAX", [](const AsWornLabels& l) { return Axis(l.exactAxis); }},
+    {"_AWANSI", [](const AsWornLabels& l) { return std::string(l.withinAnsi ? "IN" : "OUT"); }},
+    {"_AWWORNSPH", [](const AsWornLabels& l) { return FixedText(l.wornSph, 2); }},
+    {"_AWWORNCYL", [](const AsWornLabels& l) { return FixedText(l.wornCyl, 2); }},
+    {"_AWWORNAX", [](const AsWornLabels& l) { return Axis(l.wornAxis); }},
+}};
+
+constexpr std::string_view kStatus = "STATUS";
+constexpr std::string_view kProblem = "XSTATUS";
 
 // A ticket number with at least `decimals` places; a ticket text with more keeps them all.
 std::string TicketDecimal(const std::string& text, int decimals) {
@@ -50,10 +87,6 @@ bool Finite(const AsWornLabels& l) {
   for (double value : {l.exactSph, l.exactCyl, l.exactAxis, l.wornSph, l.wornCyl, l.wornAxis})
     if (!std::isfinite(value)) return false;
   return true;
-}
-
-std::string Axis(double degrees) {
-  return FixedText(degrees, 0);
 }
 
 std::string Chiral(const std::string& right, const std::string& left) {
@@ -95,20 +128,22 @@ std::vector<DcsRecord> HandBack(const std::vector<DcsRecord>& job) {
 }
 
 DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>& problems) {
-  records.push_back({"STATUS", "3"});
+  records.push_back({std::string(kStatus), "3"});
   for (const JobProblem& problem : problems)
-    records.push_back({"XSTATUS", std::string(1, problem.side) + ";" +
-                                      std::to_string(problem.code) + ";" + FieldText(problem.text) +
-                                      ";E"});
+    records.push_back({std::string(kProblem), std::string(1, problem.side) + ";" +
+                                                  std::to_string(problem.code) + ";" +
+                                                  FieldText(problem.text) + ";E"});
   return {std::move(records), true};
 }
 
 }  // namespace
 
 bool IsResultLabel(std::string_view label) {
-  for (std::string_view result : kResultLabels)
-    if (label == result) return true;
-  return false;
+  for (const LensRecord& record : kLensRecords)
+    if (label == record.label) return true;
+  for (const CheckRecord& record : kCheckRecords)
+    if (label == record.label) return true;
+  return label == kReferenceSource || label == kOrderKind || label == kStatus || label == kProblem;
 }
 
 DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& options) {
@@ -147,44 +182,20 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   }
   if (!mapped.right) right = {};
   if (!mapped.left) left = {};
-  const auto both = [&](auto member) { return Chiral(right.*member, left.*member); };
 
-  records.push_back({"_AWREFSRC", Chiral(mapped.right ? mapped.rightRefractedFrom : "",
-                                         mapped.left ? mapped.leftRefractedFrom : "")});
-  records.push_back({"_AWORDER", options.exactOrder ? "EXACT" : "TICKET"});
-  records.push_back({"LDDRSPH", both(&EyeAnswer::sph)});
-  records.push_back({"LDDRCYL", both(&EyeAnswer::cyl)});
-  records.push_back({"LDDRAX", both(&EyeAnswer::axis)});
-  records.push_back({"INSSPH", both(&EyeAnswer::sph)});
-  records.push_back({"INSCYL", both(&EyeAnswer::cyl)});
-  records.push_back({"INSAX", both(&EyeAnswer::inspectionAxis)});
-  records.push_back({"LDPRVM", both(&EyeAnswer::prism)});
-  records.push_back({"LDPRVA", both(&EyeAnswer::prismAngle)});
-  records.push_back({"INSPRPRVM", both(&EyeAnswer::prism)});
-  records.push_back({"INSPRPRVA", both(&EyeAnswer::prismAngle)});
+  records.push_back(
+      {std::string(kReferenceSource), Chiral(mapped.right ? mapped.rightRefractedFrom : "",
+                                             mapped.left ? mapped.leftRefractedFrom : "")});
+  records.push_back({std::string(kOrderKind), options.exactOrder ? "EXACT" : "TICKET"});
+  for (const LensRecord& record : kLensRecords)
+    records.push_back({std::string(record.label), Chiral(right.*record.value, left.*record.value)});
 
-  if (options.check) {
-    const auto labels = [&](auto format) {
-      return Chiral(mapped.right ? format(*check.right) : "",
-                    mapped.left ? format(*check.left) : "");
-    };
-    records.push_back(
-        {"_AWEXACTSPH", labels([](const AsWornLabels& l) { return FixedText(l.exactSph, 2); })});
-    records.push_back(
-        {"_AWEXACTCYL", labels([](const AsWornLabels& l) { return FixedText(l.exactCyl, 2); })});
-    records.push_back(
-        {"_AWEXACTAX", labels([](const AsWornLabels& l) { return Axis(l.exactAxis); })});
-    records.push_back({"_AWANSI", labels([](const AsWornLabels& l) {
-                         return std::string(l.withinAnsi ? "IN" : "OUT");
-                       })});
-    records.push_back(
-        {"_AWWORNSPH", labels([](const AsWornLabels& l) { return FixedText(l.wornSph, 2); })});
-    records.push_back(
-        {"_AWWORNCYL", labels([](const AsWornLabels& l) { return FixedText(l.wornCyl, 2); })});
-    records.push_back(
-        {"_AWWORNAX", labels([](const AsWornLabels& l) { return Axis(l.wornAxis); })});
-  }
-  records.push_back({"STATUS", "0"});
+  if (options.check)
+    for (const CheckRecord& record : kCheckRecords)
+      records.push_back(
+          {std::string(record.label), Chiral(mapped.right ? record.text(*check.right) : "",
+                                             mapped.left ? record.text(*check.left) : "")});
+  records.push_back({std::string(kStatus), "0"});
   return {std::move(records), false};
 }
 
