@@ -53,7 +53,7 @@ void FillWorkTicket(WorkTicket& ticket, const JobSheet& sheet, const Compensatio
 
 ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
   ComputeOutcome outcome;
-  ComputedTicket& computed = std::get<ComputedTicket>(outcome.result_);
+  auto& computed = std::get<ComputedTicket>(outcome.result_);
   try {
     {
       const ReadingRecorder recorder(computed.readings);
