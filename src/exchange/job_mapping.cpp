@@ -3,16 +3,16 @@
 #include <array>
 #include <string_view>
 
+#include "lens_units.h"
 #include "number_text.h"
 
 namespace asworn::exchange {
 namespace {
 
-// FRNT and TIND: the job sheet's base curve is quoted at 1.53. A front curve above this is
-// not a power (a radius in mm turns up in real files) and counts as absent.
-constexpr double kJobSheetCurveIndex = 1.53;
-constexpr double kJobSheetCurveIndexLessOne = 0.53;
+// The tooling index DCS assumes for FRNT when a job gives no TIND.
 constexpr double kAssumedCurveIndex = 1.530;
+// A front curve above this is not a power (a radius in mm turns up in real files) and counts
+// as absent.
 constexpr double kMostPlausibleFrontCurve = 30;
 
 // Every way a job may state a prescribed prism.
@@ -81,8 +81,8 @@ std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
                      "Invalid Parameter: TIND=" + reader.Text("TIND"));
       return std::nullopt;
     }
-    if (index == kJobSheetCurveIndex) return front.text;
-    return ExactText(front.value * kJobSheetCurveIndexLessOne / (index - 1), ".", Exponent::never);
+    if (index == kBaseCurveIndex) return front.text;
+    return ExactText(BaseCurveOf(front.value, index), ".", Exponent::never);
   }
   if (reader.Problems().size() != before) return std::nullopt;
   const DcsNumber nominal = reader.Eye("MBASE", side);
