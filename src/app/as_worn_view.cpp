@@ -58,7 +58,7 @@ QString Row(const QString& caption, const QString& right, const QString& left, b
 
 }  // namespace
 
-QString AsWornReportHtml(const optics::AsWornResult& check) {
+QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& separator) {
   const optics::EyeCheckOutcome* eyes[] = {&check.od, &check.os};
   const auto row = [&](const char* caption, auto text, bool bold = false) {
     QString cells[2];
@@ -69,23 +69,23 @@ QString AsWornReportHtml(const optics::AsWornResult& check) {
                        (check.os.check && !check.os.check->verdict.Within());
   QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
   html += Row({}, QStringLiteral("Right (OD)"), QStringLiteral("Left (OS)"), true);
-  html += row("Required", [](const optics::EyeCheck& c) { return optics::RxText(c.required); });
-  html += row("Lens ordered", [](const optics::EyeCheck& c) { return optics::RxText(c.ordered); });
-  html += row("As worn", [](const optics::EyeCheck& c) { return optics::RxText(c.worn); });
+  html += row("Required", [&](const optics::EyeCheck& c) { return optics::RxText(c.required, separator); });
+  html += row("Lens ordered", [&](const optics::EyeCheck& c) { return optics::RxText(c.ordered, separator); });
+  html += row("As worn", [&](const optics::EyeCheck& c) { return optics::RxText(c.worn, separator); });
   html += row(
       "ANSI Z80.1",
-      [](const optics::EyeCheck& c) {
+      [&](const optics::EyeCheck& c) {
         return c.verdict.Within() ? std::string("within tolerance")
-                                  : "OUTSIDE: " + optics::OutsideReason(c.verdict);
+                                  : "OUTSIDE: " + optics::OutsideReason(c.verdict, separator);
       },
       outside);
   html +=
-      row("Exact order", [](const optics::EyeCheck& c) { return optics::RxText(c.exactOrder); });
+      row("Exact order", [&](const optics::EyeCheck& c) { return optics::RxText(c.exactOrder, separator); });
   html +=
-      row("Induced prism", [](const optics::EyeCheck& c) { return optics::PrismText(c.prism); });
+      row("Induced prism", [&](const optics::EyeCheck& c) { return optics::PrismText(c.prism, separator); });
   if (check.settings.order == optics::OrderChoice::exact)
-    html += row("Prism ground in", [](const optics::EyeCheck& c) {
-      return optics::CompensatingPrismText(c.compensatingPrism);
+    html += row("Prism ground in", [&](const optics::EyeCheck& c) {
+      return optics::CompensatingPrismText(c.compensatingPrism, separator);
     });
   QString untraced[2];
   for (int i = 0; i < 2; ++i)
@@ -94,7 +94,7 @@ QString AsWornReportHtml(const optics::AsWornResult& check) {
     html += Row(QStringLiteral("Not checked"), untraced[0], untraced[1], true);
   html += QStringLiteral("</table><p>");
   if (check.verticalImbalance)
-    html += QStringLiteral("Pair: ") + Q(optics::VerticalImbalanceText(check)).toHtmlEscaped() +
+    html += QStringLiteral("Pair: ") + Q(optics::VerticalImbalanceText(check, separator)).toHtmlEscaped() +
             QStringLiteral(" (mounted pair).<br>");
   html += QStringLiteral("Lens ordered by the ") + Q(optics::OrderName(check.settings.order)) +
           QStringLiteral("; tilt and wrap in the ") +
@@ -180,8 +180,8 @@ void AsWornView::OnSettingsChanged(std::function<void(const optics::OrderSetting
   changed_ = std::move(changed);
 }
 
-void AsWornView::Show(const optics::AsWornResult& check) {
-  report_->setHtml(AsWornReportHtml(check));
+void AsWornView::Show(const optics::AsWornResult& check, const std::string& separator) {
+  report_->setHtml(AsWornReportHtml(check, separator));
   const optics::EyeCheckOutcome* eyes[] = {&check.od, &check.os};
   for (std::size_t i = 0; i < marks_.size(); ++i) {
     const optics::EyeCheckOutcome& eye = *eyes[i];
@@ -191,7 +191,7 @@ void AsWornView::Show(const optics::AsWornResult& check) {
       reason = QString::fromLatin1(i == 0 ? "Right" : "Left") +
                QStringLiteral(" lens not checked as worn: ") + Q(eye.fault);
     else
-      reason = Q(optics::OutsideSentence(side, eye.check->verdict));
+      reason = Q(optics::OutsideSentence(side, eye.check->verdict, separator));
     marks_[i]->setAccessibleName(reason);
     marks_[i]->setToolTip(reason);
     marks_[i]->setVisible(!reason.isEmpty());

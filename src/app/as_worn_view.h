@@ -35,7 +35,7 @@ class AsWornView {
   void OnSettingsChanged(std::function<void(const optics::OrderSettings&)> changed);
 
   // The check of the ticket just computed.
-  void Show(const optics::AsWornResult& check);
+  void Show(const optics::AsWornResult& check, const std::string& separator);
   // The entries or the settings changed since: no verdict stands.
   void Clear(const QString& why);
 
@@ -58,6 +58,6 @@ class AsWornView {
 };
 
 // The check as the page shows it: a table of both eyes, the pair, the order and the reading.
-QString AsWornReportHtml(const optics::AsWornResult& check);
+QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& separator);
 
 }  // namespace asworn::app

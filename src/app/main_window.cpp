@@ -248,7 +248,7 @@ bool MainWindow::Compute() {
   asWornCheck_ = ordered.check;
   ticketComputed_ = true;
   MarkTicketCurrent(true);
-  asWorn_->Show(*asWornCheck_);
+  asWorn_->Show(*asWornCheck_, format.decimalSeparator);
   return true;
 }
 
@@ -280,7 +280,8 @@ bool MainWindow::Print() {
   if (target.printer) {
     std::vector<PagePart> parts{WidgetImage(*this)};
     if (asWornCheck_)
-      parts.push_back(AsWornCheckPart(*asWornCheck_, static_cast<double>(width()) / logicalDpiX()));
+      parts.push_back(AsWornCheckPart(*asWornCheck_, static_cast<double>(width()) / logicalDpiX(),
+                                      UserNumberFormat().decimalSeparator));
     printed = PrintWorkTicket(parts, *target.printer);
   } else if (printed.ok())
     printed.error = CouldNotPrint(QStringLiteral("no printer was found"));

@@ -1,9 +1,9 @@
 #include "as_worn_output.h"
 
-#include <cstdio>
 #include <ostream>
 
 #include "as_worn_wording.h"
+#include "number_text.h"
 
 namespace asworn::cli {
 namespace {
@@ -32,22 +32,23 @@ nlohmann::ordered_json EyeJson(const optics::EyeCheckOutcome& outcome) {
   return eye;
 }
 
-void WriteEye(std::ostream& out, const char* name, const optics::EyeCheckOutcome& outcome) {
+void WriteEye(std::ostream& out, const char* name, const optics::EyeCheckOutcome& outcome,
+              std::string_view separator) {
   out << name << '\n';
   if (!outcome.check) {
     out << "  cannot be traced: " << outcome.fault << '\n';
     return;
   }
   const optics::EyeCheck& c = *outcome.check;
-  char thickness[32];
-  std::snprintf(thickness, sizeof thickness, "%.2f", c.thicknessMm);
-  out << "  required:      " << optics::RxText(c.required) << '\n'
-      << "  ticket's lens: " << optics::RxText(c.ordered) << ", " << thickness << " mm thick\n"
-      << "  as worn:       " << optics::RxText(c.worn) << '\n'
-      << "  ANSI Z80.1:    " << optics::VerdictText(c.verdict) << '\n'
-      << "  exact order:   " << optics::RxText(c.exactOrder) << '\n'
-      << "  induced prism: " << optics::PrismText(c.prism) << '\n'
-      << "  compensating:  " << optics::CompensatingPrismText(c.compensatingPrism) << '\n';
+  out << "  required:      " << optics::RxText(c.required, separator) << '\n'
+      << "  ticket's lens: " << optics::RxText(c.ordered, separator) << ", "
+      << FixedText(c.thicknessMm, 2, separator) << " mm thick\n"
+      << "  as worn:       " << optics::RxText(c.worn, separator) << '\n'
+      << "  ANSI Z80.1:    " << optics::VerdictText(c.verdict, separator) << '\n'
+      << "  exact order:   " << optics::RxText(c.exactOrder, separator) << '\n'
+      << "  induced prism: " << optics::PrismText(c.prism, separator) << '\n'
+      << "  compensating:  " << optics::CompensatingPrismText(c.compensatingPrism, separator)
+      << '\n';
 }
 
 }  // namespace
@@ -63,13 +64,15 @@ nlohmann::ordered_json AsWornJson(const optics::AsWornResult& result) {
   return json;
 }
 
-void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result) {
+void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result,
+                     std::string_view decimalSeparator) {
   out << "\nAs-worn check (exact ray trace, " << optics::ConventionName(result.settings.convention)
       << ")\nLens ordered by the " << optics::OrderName(result.settings.order) << '\n';
-  WriteEye(out, "Right eye (OD)", result.od);
-  WriteEye(out, "Left eye (OS)", result.os);
+  WriteEye(out, "Right eye (OD)", result.od, decimalSeparator);
+  WriteEye(out, "Left eye (OS)", result.os, decimalSeparator);
   if (result.verticalImbalance)
-    out << "Pair: " << optics::VerticalImbalanceText(result) << " (ANSI Z80.1, mounted pair)\n";
+    out << "Pair: " << optics::VerticalImbalanceText(result, decimalSeparator)
+        << " (ANSI Z80.1, mounted pair)\n";
 }
 
 }  // namespace asworn::cli

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "as_worn_check.h"
 
@@ -12,7 +13,9 @@ namespace asworn::cli {
 // {"fault": reason}.
 nlohmann::ordered_json AsWornJson(const optics::AsWornResult& result);
 
-// A few lines per eye: required, as worn, verdict, exact order, prism.
-void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result);
+// A few lines per eye: required, as worn, verdict, exact order, prism; numbers with the
+// ticket's decimal separator.
+void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result,
+                     std::string_view decimalSeparator);
 
 }  // namespace asworn::cli

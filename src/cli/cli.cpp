@@ -54,12 +54,12 @@ std::string PathText(const QString& path) {
 
 // The lens the settings order, checked as worn, from one Compute; a message on stderr when
 // the exact order cannot be made.
+// The ticket's numbers with the user's separator for people, a full stop in JSON for programs.
 std::optional<optics::OrderedTicket> Ordered(const ComputedTicket& computed,
-                                             const TicketOutputOptions& options,
-                                             const NumberFormat& format, std::ostream& err,
+                                             const TicketOutputOptions& options, std::ostream& err,
                                              const std::string& source) {
-  optics::OrderedTicket ordered =
-      optics::OrderTicket(computed, options.order, format.decimalSeparator);
+  optics::OrderedTicket ordered = optics::OrderTicket(
+      computed, options.order, options.json ? std::string_view(".") : options.decimalSeparator);
   if (ordered.ok()) return ordered;
   err << "asworn-cli: " << (source.empty() ? "" : EscapedText(source) + ": ")
       << EscapedText(ordered.fault) << '\n';
@@ -78,9 +78,11 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
       err << "asworn-cli: " << FaultLine(outcome.error()) << '\n';
       return kExitComputeFault;
     }
-    const auto ordered = Ordered(*outcome, command.output, format, err, "");
+    TicketOutputOptions options = command.output;
+    options.decimalSeparator = format.decimalSeparator;
+    const auto ordered = Ordered(*outcome, options, err, "");
     if (!ordered) return kExitComputeFault;
-    WriteTicket(out, *outcome, *ordered, command.output);
+    WriteTicket(out, *outcome, *ordered, options);
     return kExitOk;
   }
 
@@ -103,7 +105,8 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     }
     TicketOutputOptions options = command.output;
     options.source = file;
-    const auto ordered = Ordered(*outcome, options, format, err, file);
+    options.decimalSeparator = format.decimalSeparator;
+    const auto ordered = Ordered(*outcome, options, err, file);
     if (!ordered) {
       faulted = true;
       continue;

@@ -1,18 +1,12 @@
 #include "ticket_output.h"
 
-#include <charconv>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
 #include "as_worn_output.h"
+#include "number_text.h"
 
 namespace asworn::cli {
-
-std::string ExactNumberText(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
 
 std::string EscapedText(std::string_view text) {
   std::string escaped;
@@ -71,8 +65,8 @@ void WriteTicket(std::ostream& out, const ComputedTicket& computed,
   if (exact) out << "order\texact\n";
   if (options.detail)
     for (const auto& [name, value] : DetailValues(computed.compensation))
-      out << name << '\t' << ExactNumberText(value) << '\n';
-  if (options.asWorn) WriteAsWornText(out, ordered.check);
+      out << name << '\t' << ExactText(value, options.decimalSeparator) << '\n';
+  if (options.asWorn) WriteAsWornText(out, ordered.check, options.decimalSeparator);
 }
 
 }  // namespace asworn::cli

@@ -16,6 +16,8 @@ struct TicketOutputOptions {
   bool detail = false;
   bool asWorn = false;  // add the exact as-worn check of both eyes
   std::string source;   // the patient file it came from; empty for the default job sheet
+  // The user's, for the lines people read; JSON always has a full stop.
+  std::string decimalSeparator = ".";
 };
 
 // The ticket of the lens ordered, with an "order" line (key) "exact" for the exact order; the
@@ -28,8 +30,5 @@ std::string EscapedText(std::string_view text);
 
 // A fault on one line, led by the name of the field it names first: "odsph: The right ...".
 std::string FaultLine(const ComputeFault& fault);
-
-// Shortest text that reads back to the same double, for the intermediate values.
-std::string ExactNumberText(double value);
 
 }  // namespace asworn::cli

@@ -3,15 +3,15 @@
 #include <cmath>
 
 #include "eye_fields.h"
+#include "lens_units.h"
 #include "step_check.h"
 
 namespace asworn {
 namespace {
 
-double DegreesToRadians(const JobSheet& sheet, Field field, double pi, std::string_view quantity) {
+double AngleInRadians(const JobSheet& sheet, Field field, std::string_view quantity) {
   const StepCheck check(sheet, quantity);
-  const Checked degrees = check.Read(field);
-  return (degrees * pi / 180).Value();
+  return DegreesToRadians(check.Read(field)).Value();
 }
 
 // The prescribed axis measured from the reference meridian, raised once by 180 when negative.
@@ -26,14 +26,12 @@ double AxisOffset(const JobSheet& sheet, Field axisField, double inref, std::str
 }  // namespace
 
 Radians TiltAndWrapRadians(const JobSheet& sheet) {
-  const double pi = 4 * std::atan(1.0);
-  const double tiltrad = DegreesToRadians(sheet, Field::tilt, pi, "pantoscopic tilt");
-  const double wraprad = DegreesToRadians(sheet, Field::wrap, pi, "face-form wrap");
-  return {pi, tiltrad, wraprad};
+  const double tiltrad = AngleInRadians(sheet, Field::tilt, "pantoscopic tilt");
+  const double wraprad = AngleInRadians(sheet, Field::wrap, "face-form wrap");
+  return {kPi, tiltrad, wraprad};
 }
 
 Angles SetUpAngles(const JobSheet& sheet, const Radians& r) {
-  const double toDegrees = 180 / r.pi;
   Angles a{};
   {
     const StepCheck check(sheet, "right reference meridian", {Field::wrap, Field::tilt});
@@ -41,11 +39,11 @@ Angles SetUpAngles(const JobSheet& sheet, const Radians& r) {
     // a wrap just above 0, taken at a wrap far below any that can be measured. The meridians
     // are ±90 degrees to nine decimals (0 with no tilt), and an axis on a principal meridian
     // falls on the side of it that a small wrap gives, not on the side rounding noise gives.
-    const double wraprad = std::sin(r.wraprad) == 0 ? kLimitWrap * r.pi / 180 : r.wraprad;
+    const double wraprad = std::sin(r.wraprad) == 0 ? DegreesToRadians(kLimitWrap) : r.wraprad;
     const Checked tanTilt = check.Number(std::tan(r.tiltrad));
     const Checked sinTilt = check.Number(std::sin(r.tiltrad));
-    a.od.inref = std::atan((tanTilt / std::sin(wraprad)).Value()) * toDegrees;
-    a.od.outref = std::atan((sinTilt / std::tan(wraprad)).Value()) * toDegrees;
+    a.od.inref = std::atan((tanTilt / std::sin(wraprad)).Value()) * kDegreesPerRadian;
+    a.od.outref = std::atan((sinTilt / std::tan(wraprad)).Value()) * kDegreesPerRadian;
   }
   a.os.inref = 90 - a.od.inref;
   a.os.outref = 90 - a.od.outref;

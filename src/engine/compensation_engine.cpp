@@ -22,10 +22,8 @@ void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation&
   c.angles = SetUpAngles(sheet, c.radians);
   c.odVertex = CompensateVertex(sheet, Eye::right);
   c.osVertex = CompensateVertex(sheet, Eye::left);
-  c.odRx =
-      ComputeResultantRx(sheet, Eye::right, c.angles.od, c.factors.od, c.odVertex, c.radians.pi);
-  c.osRx =
-      ComputeResultantRx(sheet, Eye::left, c.angles.os, c.factors.os, c.osVertex, c.radians.pi);
+  c.odRx = ComputeResultantRx(sheet, Eye::right, c.angles.od, c.factors.od, c.odVertex);
+  c.osRx = ComputeResultantRx(sheet, Eye::left, c.angles.os, c.factors.os, c.osVertex);
   // Rounded in this order: spheres, cylinders, axes; right before left.
   c.odRounded.sphere = Rounded(sheet, c.odRx.sphere, 2, "right compensated sphere", Eye::right);
   c.osRounded.sphere = Rounded(sheet, c.osRx.sphere, 2, "left compensated sphere", Eye::left);
@@ -36,7 +34,7 @@ void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation&
   c.osRounded.axis = Rounded(sheet, c.osRx.axis, 1, "left compensated axis", Eye::left);
   CheckCompensatedPower(sheet, Eye::right, c.odRounded);
   CheckCompensatedPower(sheet, Eye::left, c.osRounded);
-  c.prism = ComputePrism(sheet, c.radians.pi);
+  c.prism = ComputePrism(sheet);
   CheckPrism(sheet, Eye::right, c.prism.od);
   CheckPrism(sheet, Eye::left, c.prism.os);
 }

@@ -61,6 +61,17 @@ void FifteenDigits(double magnitude, Significand& s) {
   FromScientific({buffer, static_cast<std::size_t>(rounded.ptr - buffer)}, s);
 }
 
+// A text from to_chars with its full stop replaced by `decimalSeparator`.
+std::string WithSeparator(const char* begin, const char* end, std::string_view decimalSeparator) {
+  const std::string_view text(begin, static_cast<std::size_t>(end - begin));
+  const std::size_t point = text.find('.');
+  if (point == std::string_view::npos) return std::string(text);
+  std::string written(text.substr(0, point));
+  written += decimalSeparator;
+  written += text.substr(point + 1);
+  return written;
+}
+
 }  // namespace
 
 double RoundHalfEven(double value, int decimals) {
@@ -97,6 +108,31 @@ std::string NumberText(double value, std::string_view decimalSeparator) {
     text += digits.substr(static_cast<std::size_t>(pointAfter));
   }
   return text;
+}
+
+std::string FixedText(double value, int decimals, std::string_view decimalSeparator, Sign sign) {
+  // Wide enough for DBL_MAX with every place asked for here.
+  char buffer[400];
+  const auto [end, error] =
+      std::to_chars(buffer + 1, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (error != std::errc{}) return "?";
+  char* begin = buffer + 1;
+  if (*begin == '-' &&
+      std::string_view(begin, static_cast<std::size_t>(end - begin)).find_first_not_of("-0.") ==
+          std::string_view::npos)
+    ++begin;  // "-0.00" is written "0.00"
+  if (sign == Sign::always && *begin != '-' && std::isfinite(value)) *--begin = '+';
+  return WithSeparator(begin, end, decimalSeparator);
+}
+
+std::string ExactText(double value, std::string_view decimalSeparator, Exponent exponent) {
+  char buffer[400];
+  const auto [end, error] =
+      exponent == Exponent::never
+          ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
+          : std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (error != std::errc{}) return "?";
+  return WithSeparator(buffer, end, decimalSeparator);
 }
 
 }  // namespace asworn

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "eye_fields.h"
+#include "lens_units.h"
 #include "number_text.h"
 #include "step_check.h"
 
@@ -19,7 +20,7 @@ constexpr Eye kBothEyes[] = {Eye::right, Eye::left};
 
 }  // namespace
 
-Prism ComputePrism(const JobSheet& sheet, double pi) {
+Prism ComputePrism(const JobSheet& sheet) {
   std::array<PrismOfOneEye, 2> p{};
   // Each step for the right eye, then for the left: the order decides which fault comes first.
   for (Eye eye : kBothEyes) {
@@ -52,8 +53,7 @@ Prism ComputePrism(const JobSheet& sheet, double pi) {
     const StepCheck check(sheet, kBaseCurve[IndexOf(eye)]);
     const Checked B = check.Read(f.bc);
     const Checked n = check.Read(f.n);
-    // The base curve is stated for the 1.53 scale; bcpow is its power in the lens material.
-    p[IndexOf(eye)].bcpow = ((n - 1) / 0.53 * B).Value();
+    p[IndexOf(eye)].bcpow = BaseCurvePower(n, B).Value();
   }
   for (Eye eye : kBothEyes) {
     const EyeFields& f = FieldsOf(eye);
@@ -63,7 +63,7 @@ Prism ComputePrism(const JobSheet& sheet, double pi) {
     PrismOfOneEye& e = p[IndexOf(eye)];
     // Prentice's rule over the wrap: the lens thickness as a thin prism turned by the wrap.
     e.prism = (check.Number(e.thick) / 1000 / n.WhenZero(FaultKind::indexZero) * 100 * e.bcpow *
-               (pi * W / 180))
+               DegreesToRadians(W))
                   .Value();
   }
   for (Eye eye : kBothEyes) {

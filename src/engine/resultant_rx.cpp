@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "eye_fields.h"
+#include "lens_units.h"
 #include "step_check.h"
 
 namespace asworn {
 
 ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& angles,
-                               const PowerFactors& factors, const VertexResult& vertex, double pi) {
+                               const PowerFactors& factors, const VertexResult& vertex) {
   constexpr std::string_view kQuantity[] = {"right compensated prescription",
                                             "left compensated prescription"};
   const EyeFields& f = FieldsOf(eye);
@@ -20,7 +21,7 @@ ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& 
   const double factor11 = right ? factors.tfac : factors.sfac;
   const double factor22 = right ? factors.sfac : factors.tfac;
 
-  const double theta = (check.Number(angles.off) * pi / 180).Value();
+  const double theta = DegreesToRadians(check.Number(angles.off)).Value();
   const double sinT = std::sin(theta);
   const double cosT = std::cos(theta);
   const Checked vsph = check.Number(vertex.vsph);
@@ -62,7 +63,7 @@ ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& 
   rx.cylinder = root;
   const Checked sphere = (trace - root) / 2;
   rx.sphere = sphere.Value();
-  rx.alpha = std::atan(((sphere - m11) / m12).Value()) * 180 / pi;
+  rx.alpha = RadiansToDegrees(std::atan(((sphere - m11) / m12).Value()));
   double axis = (check.Number(rx.alpha) + angles.outref).Value();
   if (axis > 180) axis -= 180;
   if (axis < 0) axis += 180;

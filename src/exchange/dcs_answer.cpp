@@ -8,16 +8,10 @@
 #include "job_mapping.h"
 #include "lab_defaults.h"
 #include "near_zone.h"
+#include "number_text.h"
 
 namespace asworn::exchange {
 namespace {
-
-// Another vendor's "_AW..." label is theirs: only these are ours.
-constexpr std::array<std::string_view, 23> kResultLabels{
-    "LDDRSPH",    "LDDRCYL",  "LDDRAX",     "INSSPH",     "INSCYL",      "INSAX",
-    "LDPRVM",     "LDPRVA",   "INSPRPRVM",  "INSPRPRVA",  "STATUS",      "XSTATUS",
-    "_AWREFSRC",  "_AWORDER", "_AWDEFAULT", "_AWNEAR",    "_AWEXACTSPH", "_AWEXACTCYL",
-    "_AWEXACTAX", "_AWANSI",  "_AWWORNSPH", "_AWWORNCYL", "_AWWORNAX"};
 
 // One eye's values as written; empty for an eye the job does not cover.
 struct EyeAnswer {
@@ -26,8 +20,53 @@ struct EyeAnswer {
 
 // An axis as the ticket writes it: a whole axis without decimals, else its one decimal.
 std::string TicketAxis(double degrees) {
-  return FormatDecimal(degrees, degrees == std::round(degrees) ? 0 : 1);
+  return FixedText(degrees, degrees == std::round(degrees) ? 0 : 1);
 }
+
+std::string Axis(double degrees) {
+  return FixedText(degrees, 0);
+}
+
+// Every record an answer writes, in the order written; these labels, and no other vendor's
+// "_AW...", are replaced when a job comes back with an earlier answer.
+constexpr std::string_view kReferenceSource = "_AWREFSRC";
+constexpr std::string_view kOrderKind = "_AWORDER";
+constexpr std::string_view kDefaulted = "_AWDEFAULT";
+constexpr std::string_view kNearZone = "_AWNEAR";
+
+struct LensRecord {
+  std::string_view label;
+  std::string EyeAnswer::*value;
+};
+constexpr std::array<LensRecord, 10> kLensRecords{{
+    {"LDDRSPH", &EyeAnswer::sph},
+    {"LDDRCYL", &EyeAnswer::cyl},
+    {"LDDRAX", &EyeAnswer::axis},
+    {"INSSPH", &EyeAnswer::sph},
+    {"INSCYL", &EyeAnswer::cyl},
+    {"INSAX", &EyeAnswer::inspectionAxis},
+    {"LDPRVM", &EyeAnswer::prism},
+    {"LDPRVA", &EyeAnswer::prismAngle},
+    {"INSPRPRVM", &EyeAnswer::prism},
+    {"INSPRPRVA", &EyeAnswer::prismAngle},
+}};
+
+struct CheckRecord {
+  std::string_view label;
+  std::string (*text)(const AsWornLabels&);
+};
+constexpr std::array<CheckRecord, 7> kCheckRecords{{
+    {"_AWEXACTSPH", [](const AsWornLabels& l) { return FixedText(l.exactSph, 2); }},
+    {"_AWEXACTCYL", [](const AsWornLabels& l) { return FixedText(l.exactCyl, 2); }},
+    {"_AWEXACTAX", [](const AsWornLabels& l) { return TicketAxis(l.exactAxis); }},
+    {"_AWANSI", [](const AsWornLabels& l) { return std::string(l.withinAnsi ? "IN" : "OUT"); }},
+    {"_AWWORNSPH", [](const AsWornLabels& l) { return FixedText(l.wornSph, 2); }},
+    {"_AWWORNCYL", [](const AsWornLabels& l) { return FixedText(l.wornCyl, 2); }},
+    {"_AWWORNAX", [](const AsWornLabels& l) { return Axis(l.wornAxis); }},
+}};
+
+constexpr std::string_view kStatus = "STATUS";
+constexpr std::string_view kProblem = "XSTATUS";
 
 // Prism base as a 0-360 angle, both eyes in one frame: base in is 0 right, 180 left.
 std::string BaseAngle(double signedPrism, Side side) {
@@ -36,11 +75,11 @@ std::string BaseAngle(double signedPrism, Side side) {
 }
 
 EyeAnswer FromLens(const CompensatedEye& eye, Side side) {
-  return {FormatDecimal(eye.sph, 2),
-          FormatDecimal(eye.cyl, 2),
+  return {FixedText(eye.sph, 2),
+          FixedText(eye.cyl, 2),
           TicketAxis(eye.axis),
-          FormatDecimal(eye.axis, 2),
-          FormatDecimal(std::fabs(eye.prism), 2),
+          FixedText(eye.axis, 2),
+          FixedText(std::fabs(eye.prism), 2),
           BaseAngle(eye.prism, side)};
 }
 
@@ -48,10 +87,6 @@ bool Finite(const AsWornLabels& l) {
   for (double value : {l.exactSph, l.exactCyl, l.exactAxis, l.wornSph, l.wornCyl, l.wornAxis})
     if (!std::isfinite(value)) return false;
   return true;
-}
-
-std::string Axis(double degrees) {
-  return FormatDecimal(degrees, 0);
 }
 
 std::string Chiral(const std::string& right, const std::string& left) {
@@ -94,19 +129,25 @@ std::vector<DcsRecord> HandBack(const std::vector<DcsRecord>& job) {
 }
 
 DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>& problems) {
-  records.push_back({"STATUS", "3"});
+  records.push_back({std::string(kStatus), "3"});
   for (const JobProblem& problem : problems)
-    records.push_back({"XSTATUS", std::string(1, problem.side) + ";" +
-                                      std::to_string(problem.code) + ";" + FieldText(problem.text) +
-                                      ";E"});
+    records.push_back({std::string(kProblem), std::string(1, problem.side) + ";" +
+                                                  std::to_string(problem.code) + ";" +
+                                                  FieldText(problem.text) + ";E"});
   return {std::move(records), true};
 }
 
 }  // namespace
 
 bool IsResultLabel(std::string_view label) {
-  for (std::string_view result : kResultLabels)
-    if (BareLabel(label) == result) return true;
+  const std::string_view bare = BareLabel(label);
+  for (const LensRecord& record : kLensRecords)
+    if (bare == record.label) return true;
+  for (const CheckRecord& record : kCheckRecords)
+    if (bare == record.label) return true;
+  for (std::string_view ours :
+       {kReferenceSource, kOrderKind, kDefaulted, kNearZone, kStatus, kProblem})
+    if (bare == ours) return true;
   return false;
 }
 
@@ -139,48 +180,26 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   EyeAnswer left = FromLens(*lens.left, Side::left);
   if (!mapped.right) right = {};
   if (!mapped.left) left = {};
-  const auto both = [&](auto member) { return Chiral(right.*member, left.*member); };
 
-  records.push_back({"_AWREFSRC", Chiral(mapped.right ? mapped.rightRefractedFrom : "",
-                                         mapped.left ? mapped.leftRefractedFrom : "")});
   records.push_back(
-      {"_AWORDER", options.order.order == optics::OrderChoice::exact ? "EXACT" : "TICKET"});
+      {std::string(kReferenceSource), Chiral(mapped.right ? mapped.rightRefractedFrom : "",
+                                             mapped.left ? mapped.leftRefractedFrom : "")});
+  records.push_back({std::string(kOrderKind),
+                     options.order.order == optics::OrderChoice::exact ? "EXACT" : "TICKET"});
   if (!defaulted.empty()) {
     std::string labels;
     for (const std::string& label : defaulted) labels += (labels.empty() ? "" : ",") + label;
-    records.push_back({"_AWDEFAULT", labels});
+    records.push_back({std::string(kDefaulted), labels});
   }
   if (HasAddition(job, mapped.right, mapped.left))
-    records.push_back({"_AWNEAR", "NOT COMPENSATED"});
-  records.push_back({"LDDRSPH", both(&EyeAnswer::sph)});
-  records.push_back({"LDDRCYL", both(&EyeAnswer::cyl)});
-  records.push_back({"LDDRAX", both(&EyeAnswer::axis)});
-  records.push_back({"INSSPH", both(&EyeAnswer::sph)});
-  records.push_back({"INSCYL", both(&EyeAnswer::cyl)});
-  records.push_back({"INSAX", both(&EyeAnswer::inspectionAxis)});
-  records.push_back({"LDPRVM", both(&EyeAnswer::prism)});
-  records.push_back({"LDPRVA", both(&EyeAnswer::prismAngle)});
-  records.push_back({"INSPRPRVM", both(&EyeAnswer::prism)});
-  records.push_back({"INSPRPRVA", both(&EyeAnswer::prismAngle)});
-
-  const auto labels = [&](auto format) {
-    return Chiral(mapped.right ? format(*check.right) : "", mapped.left ? format(*check.left) : "");
-  };
-  records.push_back(
-      {"_AWEXACTSPH", labels([](const AsWornLabels& l) { return FormatDecimal(l.exactSph, 2); })});
-  records.push_back(
-      {"_AWEXACTCYL", labels([](const AsWornLabels& l) { return FormatDecimal(l.exactCyl, 2); })});
-  records.push_back(
-      {"_AWEXACTAX", labels([](const AsWornLabels& l) { return TicketAxis(l.exactAxis); })});
-  records.push_back({"_AWANSI", labels([](const AsWornLabels& l) {
-                       return std::string(l.withinAnsi ? "IN" : "OUT");
-                     })});
-  records.push_back(
-      {"_AWWORNSPH", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornSph, 2); })});
-  records.push_back(
-      {"_AWWORNCYL", labels([](const AsWornLabels& l) { return FormatDecimal(l.wornCyl, 2); })});
-  records.push_back({"_AWWORNAX", labels([](const AsWornLabels& l) { return Axis(l.wornAxis); })});
-  records.push_back({"STATUS", "0"});
+    records.push_back({std::string(kNearZone), "NOT COMPENSATED"});
+  for (const LensRecord& record : kLensRecords)
+    records.push_back({std::string(record.label), Chiral(right.*record.value, left.*record.value)});
+  for (const CheckRecord& record : kCheckRecords)
+    records.push_back(
+        {std::string(record.label), Chiral(mapped.right ? record.text(*check.right) : "",
+                                           mapped.left ? record.text(*check.left) : "")});
+  records.push_back({std::string(kStatus), "0"});
   return {std::move(records), false};
 }
 

@@ -1,6 +1,5 @@
 #include "dcs_records.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -128,25 +127,6 @@ DcsNumber ReadDcsNumber(std::string_view field) {
     return {DcsNumber::Kind::malformed, 0, std::string(text)};
   if (value == -999) return {};
   return {DcsNumber::Kind::number, value, CanonicalDecimal(text)};
-}
-
-std::string FormatDecimal(double value, int decimals) {
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::fixed, decimals);
-  if (error != std::errc{}) return "?";
-  std::string text(buffer.data(), end);
-  // A value that rounds to zero is written without a sign.
-  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  return text;
-}
-
-std::string ExactDecimal(double value) {
-  std::array<char, 400> buffer{};
-  const auto [end, error] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-  if (error != std::errc{}) return "?";
-  return std::string(buffer.data(), end);
 }
 
 }  // namespace asworn::exchange

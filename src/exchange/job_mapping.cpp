@@ -4,27 +4,21 @@
 #include <array>
 #include <string_view>
 
+#include "lens_units.h"
+#include "number_text.h"
+
 namespace asworn::exchange {
 namespace {
 
-// FRNT and TIND: the job sheet's base curve is quoted at 1.53. A front curve above this is
-// not a power (a radius in mm turns up in real files) and counts as absent.
-constexpr double kJobSheetCurveIndex = 1.53;
-constexpr double kJobSheetCurveIndexLessOne = 0.53;
+// The tooling index DCS assumes for FRNT when a job gives no TIND.
 constexpr double kAssumedCurveIndex = 1.530;
+// A front curve above this is not a power (a radius in mm turns up in real files) and counts
+// as absent.
 constexpr double kMostPlausibleFrontCurve = 30;
 
 // Every way a job may state a prescribed prism.
 constexpr std::array<std::string_view, 6> kPrismLabels{"PRVM",  "PRVM1", "PRVM2",
                                                        "_PRVM", "PRVIN", "PRVUP"};
-
-struct EyeFields {
-  Field sph, cyl, axis, bc, n, diam, rvd, fvd;
-};
-constexpr EyeFields kRight{Field::odsph, Field::odcyl,  Field::odaxis, Field::odbc,
-                           Field::odn,   Field::oddiam, Field::odrvd,  Field::odfvd};
-constexpr EyeFields kLeft{Field::ossph, Field::oscyl,  Field::osaxis, Field::osbc,
-                          Field::osn,   Field::osdiam, Field::osrvd,  Field::osfvd};
 
 char SideLetter(Side side) {
   return side == Side::right ? 'R' : 'L';
@@ -91,8 +85,8 @@ std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
                      "Invalid Parameter: TIND=" + reader.Text("TIND"));
       return std::nullopt;
     }
-    if (index == kJobSheetCurveIndex) return front.text;
-    return ExactDecimal(front.value * kJobSheetCurveIndexLessOne / (index - 1));
+    if (index == kBaseCurveIndex) return front.text;
+    return ExactText(BaseCurveOf(front.value, index), ".", Exponent::never);
   }
   if (reader.Problems().size() != before) return std::nullopt;
   const DcsNumber nominal = reader.Eye("MBASE", side);
@@ -102,7 +96,7 @@ std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
 }
 
 void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex, MappedJob& job) {
-  const EyeFields& fields = side == Side::right ? kRight : kLeft;
+  const EyeFields& fields = FieldsOf(side);
   JobSheet& sheet = job.sheet;
 
   const DcsNumber sph = reader.Required("SPH", side, "SPH");
@@ -157,7 +151,7 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
     sheet[fields.rvd] = refracted.text;
     from = "JOB";
   } else if (refractedVertex) {
-    sheet[fields.rvd] = ExactDecimal(*refractedVertex);
+    sheet[fields.rvd] = ExactText(*refractedVertex, ".", Exponent::never);
     from = "OPTION";
   } else {
     sheet[fields.rvd] = sheet[fields.fvd];  // no vertex change

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "number_text.h"
+#include "lens_units.h"
 
 namespace asworn::optics {
 namespace {
@@ -25,7 +26,7 @@ SphCylAxis RoundedOrder(const SphCylAxis& exact) {
 
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
                   WearConvention convention, OrderChoice order) {
-  const ThickLens lens{input.index, FrontSurfacePower(input.index, input.baseCurve),
+  const ThickLens lens{input.index, BaseCurvePower(input.index, input.baseCurve),
                        input.thicknessMm / 1000};
   const ChiefRayTrace trace =
       TraceChiefRay(lens, WearRotation(tiltDegrees, wrapDegrees, eye, convention));

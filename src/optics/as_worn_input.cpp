@@ -33,8 +33,8 @@ EyeInput EyeOf(const FieldValues& readings, const EyeFields& f, const RoundedRx&
 AsWornInput AsWornInputOf(const ComputedTicket& computed) {
   const Compensation& c = computed.compensation;
   AsWornInput input;
-  input.od = EyeOf(computed.readings, FieldsOf(asworn::Eye::right), c.odRounded, c.prism.od);
-  input.os = EyeOf(computed.readings, FieldsOf(asworn::Eye::left), c.osRounded, c.prism.os);
+  input.od = EyeOf(computed.readings, FieldsOf(Eye::right), c.odRounded, c.prism.od);
+  input.os = EyeOf(computed.readings, FieldsOf(Eye::left), c.osRounded, c.prism.os);
   input.tiltDegrees = ValueRead(computed.readings, Field::tilt);
   input.wrapDegrees = ValueRead(computed.readings, Field::wrap);
   return input;

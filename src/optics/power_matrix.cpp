@@ -1,15 +1,14 @@
 #include "power_matrix.h"
 
 #include <cmath>
-#include <numbers>
+
+#include "lens_units.h"
 
 namespace asworn::optics {
-namespace {
-constexpr double kDegree = std::numbers::pi / 180;
-}
 
 PowerMatrix ToPowerMatrix(const SphCylAxis& rx) {
-  const Eigen::Vector2d m(-std::sin(rx.axis * kDegree), std::cos(rx.axis * kDegree));
+  const Eigen::Vector2d m(-std::sin(rx.axis * kRadiansPerDegree),
+                          std::cos(rx.axis * kRadiansPerDegree));
   return rx.sphere * PowerMatrix::Identity() + rx.cylinder * m * m.transpose();
 }
 
@@ -18,7 +17,7 @@ SphCylAxis ToSphCylAxis(const PowerMatrix& f) {
   const double b = f(1, 1);
   const double x = (f(0, 1) + f(1, 0)) / 2;
   const double r = std::hypot((a - b) / 2, x);
-  const double axis = r == 0 ? 0 : NormalizedAxis(std::atan2(2 * x, a - b) / 2 / kDegree);
+  const double axis = r == 0 ? 0 : NormalizedAxis(std::atan2(2 * x, a - b) / 2 / kRadiansPerDegree);
   return {(a + b) / 2 + r + 0.0, -2 * r + 0.0, axis};  // + 0.0: no −0 in reports
 }
 

@@ -18,13 +18,6 @@ struct ThickLens {
   double AxialVergenceAtBack() const;
 };
 
-// The base curve is quoted on the 1.53 scale: the same radius, 0.53/BC m, in every material.
-double FrontSurfacePower(double index, double baseCurve);
-
-// The ticket's thickness rule, mm: 1.5 for a lens with a minus spherical equivalent, else
-// the sag of the sphere over the blank's half-diameter plus 1.5.
-double CentreThickness(double sphere, double cylinder, double diameterMm, double index);
-
 // Curvature matrix of the back surface at its pole (lens frame, positive bending toward +Z).
 PowerMatrix BackCurvature(const ThickLens& lens, const PowerMatrix& backVertexPower);
 

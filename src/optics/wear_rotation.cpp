@@ -1,17 +1,18 @@
 #include "wear_rotation.h"
 
 #include <Eigen/Geometry>
-#include <numbers>
+
+#include "lens_units.h"
 
 namespace asworn::optics {
 
 Eigen::Matrix3d WearRotation(double tiltDegrees, double wrapDegrees, Eye eye,
                              WearConvention convention) {
-  constexpr double kDegree = std::numbers::pi / 180;
   // A positive angle about +x turns +z toward −y (down); about +y it turns +z toward +x,
   // which is temporal for the left eye only.
-  const Eigen::Matrix3d tilt(Eigen::AngleAxisd(tiltDegrees * kDegree, Eigen::Vector3d::UnitX()));
-  const double wrap = (eye == Eye::right ? -wrapDegrees : wrapDegrees) * kDegree;
+  const Eigen::Matrix3d tilt(
+      Eigen::AngleAxisd(tiltDegrees * kRadiansPerDegree, Eigen::Vector3d::UnitX()));
+  const double wrap = (eye == Eye::right ? -wrapDegrees : wrapDegrees) * kRadiansPerDegree;
   const Eigen::Matrix3d turn(Eigen::AngleAxisd(wrap, Eigen::Vector3d::UnitY()));
   if (convention == WearConvention::head) return turn * tilt;
   return tilt * turn;

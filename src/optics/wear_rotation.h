@@ -4,9 +4,9 @@
 
 #include <Eigen/Core>
 
-namespace asworn::optics {
+#include "eye_fields.h"
 
-enum class Eye { right, left };
+namespace asworn::optics {
 
 // Which rotation comes first. frame: the lens is wrapped within the front, then the whole
 // front is tilted on the face (both angles as a dispenser measures them). head: tilted, then

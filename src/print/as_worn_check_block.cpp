@@ -7,6 +7,7 @@
 #include <QtMath>
 
 #include "as_worn_wording.h"
+#include "number_text.h"
 
 namespace asworn {
 namespace {
@@ -20,7 +21,7 @@ QString EyeName(bool right) {
 }
 
 void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOutcome& eye,
-            const optics::OrderSettings& settings) {
+            const optics::OrderSettings& settings, const std::string& separator) {
   lines.push_back({EyeName(right), true, false});
   if (!eye.check) {
     lines.push_back({QStringLiteral("Cannot be traced as worn: ") + Text(eye.fault), true, true});
@@ -29,29 +30,32 @@ void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOut
   const optics::EyeCheck& c = *eye.check;
   lines.push_back({QStringLiteral("Lens as ordered %1 (%2 mm thick); power as worn %3; "
                                   "required %4")
-                       .arg(Text(optics::RxText(c.ordered)))
-                       .arg(c.thicknessMm, 0, 'f', 2)
-                       .arg(Text(optics::RxText(c.worn)), Text(optics::RxText(c.required))),
+                       .arg(Text(optics::RxText(c.ordered, separator)),
+                            Text(FixedText(c.thicknessMm, 2, separator)),
+                            Text(optics::RxText(c.worn, separator)),
+                            Text(optics::RxText(c.required, separator))),
                    false, true});
-  lines.push_back({QStringLiteral("ANSI Z80.1-2015: ") + Text(optics::VerdictText(c.verdict)),
-                   !c.verdict.Within(), true});
+  lines.push_back(
+      {QStringLiteral("ANSI Z80.1-2015: ") + Text(optics::VerdictText(c.verdict, separator)),
+       !c.verdict.Within(), true});
   QString prism = QStringLiteral("Exact order %1; prism induced at the fitting point: %2")
-                      .arg(Text(optics::RxText(c.exactOrder)), Text(optics::PrismText(c.prism)));
+                      .arg(Text(optics::RxText(c.exactOrder, separator)),
+                           Text(optics::PrismText(c.prism, separator)));
   if (settings.order == optics::OrderChoice::exact)
     prism += QStringLiteral("; ground in against it: ") +
-             Text(optics::CompensatingPrismText(c.compensatingPrism));
+             Text(optics::CompensatingPrismText(c.compensatingPrism, separator));
   lines.push_back({prism, false, true});
 }
 
 // What must be read first: each eye outside tolerance and each eye that cannot be traced.
-QString Warning(const optics::AsWornResult& result) {
+QString Warning(const optics::AsWornResult& result, const std::string& separator) {
   QStringList outside, untraced;
   for (const auto& [right, eye] : {std::pair{true, &result.od}, std::pair{false, &result.os}}) {
     if (!eye->check)
       untraced << EyeName(right);
     else if (!eye->check->verdict.Within())
       outside << EyeName(right) + QStringLiteral(": ") +
-                     Text(optics::VerdictText(eye->check->verdict))
+                     Text(optics::VerdictText(eye->check->verdict, separator))
                          .remove(QStringLiteral("outside tolerance: "));
   }
   QStringList sentences;
@@ -81,8 +85,7 @@ constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
 // Lays the lines out from `top` in `width`; draws them when `draw`. Returns the height used.
 double LayOut(QPainter* painter, QPaintDevice* device, const QRectF& area,
-              const optics::AsWornResult& result) {
-  const std::vector<CheckLine> lines = AsWornCheckLines(result);
+              const std::vector<CheckLine>& lines) {
   const double dpi = device->logicalDpiY();
   double y = area.top();
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -104,19 +107,20 @@ double LayOut(QPainter* painter, QPaintDevice* device, const QRectF& area,
 
 }  // namespace
 
-std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result) {
+std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result,
+                                        const std::string& decimalSeparator) {
   std::vector<CheckLine> lines{{QString::fromLatin1(kAsWornCheckHeading), true, false}};
-  if (const QString warning = Warning(result); !warning.isEmpty())
+  if (const QString warning = Warning(result, decimalSeparator); !warning.isEmpty())
     lines.push_back({warning, true, false});
   lines.push_back({QStringLiteral("Lens ordered by the %1.")
                        .arg(Text(optics::OrderName(result.settings.order))),
                    true, false});
-  AddEye(lines, true, result.od, result.settings);
-  AddEye(lines, false, result.os, result.settings);
+  AddEye(lines, true, result.od, result.settings, decimalSeparator);
+  AddEye(lines, false, result.os, result.settings, decimalSeparator);
   if (result.verticalImbalance)
-    lines.push_back(
-        {QStringLiteral("Pair, ANSI Z80.1 mounted: ") + Text(optics::VerticalImbalanceText(result)),
-         !result.VerticalImbalanceWithin(), false});
+    lines.push_back({QStringLiteral("Pair, ANSI Z80.1 mounted: ") +
+                         Text(optics::VerticalImbalanceText(result, decimalSeparator)),
+                     !result.VerticalImbalanceWithin(), false});
   lines.push_back({QStringLiteral("Tilt and wrap in the %1; axes TABO; primary gaze at the "
                                   "fitting point with the optical centre there.")
                        .arg(Text(optics::ConventionName(result.settings.convention))),
@@ -124,7 +128,9 @@ std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result) {
   return lines;
 }
 
-PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches) {
+PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches,
+                         const std::string& decimalSeparator) {
+  const std::vector<CheckLine> lines = AsWornCheckLines(result, decimalSeparator);
   const double width = widthInches * kBlockDotsPerInch;
   const double gap = kBlockDotsPerInch / 6;
   // Measured on an image of the block's resolution; drawn on the page with the same pixels.
@@ -132,12 +138,12 @@ PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches)
   const int dotsPerMeter = qRound(kBlockDotsPerInch / 0.0254);
   measure.setDotsPerMeterX(dotsPerMeter);
   measure.setDotsPerMeterY(dotsPerMeter);
-  const double height = gap + LayOut(nullptr, &measure, QRectF(0, 0, width, 0), result);
+  const double height = gap + LayOut(nullptr, &measure, QRectF(0, 0, width, 0), lines);
   return {QSize(qCeil(width), qCeil(height)), kBlockDotsPerInch,
-          [result, width, gap](QPainter& painter) {
+          [lines, width, gap](QPainter& painter) {
             painter.save();
             painter.setPen(Qt::black);
-            LayOut(&painter, painter.device(), QRectF(0, gap, width, 0), result);
+            LayOut(&painter, painter.device(), QRectF(0, gap, width, 0), lines);
             painter.restore();
           }};
 }

@@ -3,6 +3,7 @@
 // be searched and read at any size.
 
 #include <QString>
+#include <string>
 #include <vector>
 
 #include "as_worn_check.h"
@@ -22,10 +23,12 @@ struct CheckLine {
 
 // The heading; a ticket outside tolerance says so next, in bold; then for each eye the lens as
 // ordered, its power as worn, the required power, the verdict, the exact order and the prism
-// the lens induces, in words.
-std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result);
+// the lens induces, in words. Numbers with the ticket's decimal separator.
+std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result,
+                                        const std::string& decimalSeparator = ".");
 
 // The block as a part of the printed page, as wide as `widthInches`, a small gap above it.
-PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches);
+PagePart AsWornCheckPart(const optics::AsWornResult& result, double widthInches,
+                         const std::string& decimalSeparator = ".");
 
 }  // namespace asworn

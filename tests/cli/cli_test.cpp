@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -119,6 +120,7 @@ TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
     double sphere, cylinder, axis;
     bool withinAnsi;
     std::string text;  // what the optician reads for the first eye of the text form
+    NumberFormat format = {};
   };
   const std::vector<std::string> minusToric{
       "odsph=-4", "odcyl=-1",   "odaxis=30", "odn=1.6", "odbc=4",   "odfvd=10", "ossph=-4",
@@ -135,6 +137,20 @@ TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
        "  exact order:   -3.31 -1.39 x 37.4\n"
        "  induced prism: 0.13 \u0394 base out, 0.12 \u0394 base down\n"},
       {minusToric, "os", -3.30706766, -1.38740452, 142.577738, false, "Left eye (OS)\n"},
+      // A comma format: the check's numbers as the ticket's, the JSON with full stops.
+      {minusToric,
+       "od",
+       -3.30706766,
+       -1.38740452,
+       37.422262,
+       false,
+       "Right eye (OD)\n  required:      -3,95 -0,97 x 30,0\n"
+       "  ticket's lens: -3,33 -1,37 x 34,2, 1,50 mm thick\n"
+       "  as worn:       -3,96 -0,99 x 24,9\n"
+       "  ANSI Z80.1:    outside tolerance: axis off by 5,1\u00b0 (\u00b13\u00b0)\n"
+       "  exact order:   -3,31 -1,39 x 37,4\n"
+       "  induced prism: 0,13 \u0394 base out, 0,12 \u0394 base down\n",
+       {",", "."}},
       // Typed with the minus sign of a word processor: traced as Compute read it.
       {typedMinus, "od", -3.30706766, -1.38740452, 37.422262, false,
        "required:      -3.95 -0.97 x 30.0"},
@@ -173,13 +189,15 @@ TEST(Cli, AsWornCheckGivesTheReferenceExactOrders) {
   for (const Row& row : rows) {
     std::vector<std::string> args{"ticket", "--as-worn"};
     for (const std::string& set : row.sets) args.insert(args.end(), {"--set", set});
-    const CliRun text = RunIn(args);
+    const CliRun text = RunIn(args, row.format);
     ASSERT_EQ(text.status, kExitOk) << text.err;
     EXPECT_NE(text.out.find("As-worn check (exact ray trace"), std::string::npos);
     EXPECT_NE(text.out.find(row.text), std::string::npos) << text.out << "\nlacks\n" << row.text;
     args.push_back("--json");
-    const CliRun json = RunIn(args);
+    const CliRun json = RunIn(args, row.format);
     ASSERT_EQ(json.status, kExitOk) << json.err;
+    // JSON is for programs: a full stop whatever the user's format.
+    EXPECT_FALSE(std::regex_search(json.out, std::regex("[0-9],[0-9]")));
     const nlohmann::json eye = nlohmann::json::parse(json.out)["asWorn"][row.eye];
     SCOPED_TRACE(json.out);
     EXPECT_NEAR(eye["exactOrder"]["sphere"].get<double>(), row.sphere, 1e-8);

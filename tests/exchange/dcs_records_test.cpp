@@ -96,19 +96,6 @@ TEST(DcsSyntax, EyeValuesAndNumbers) {
   }
 }
 
-TEST(DcsSyntax, NumbersAreWrittenWithAFullStopAndFixedPlaces) {
-  const struct {
-    double value;
-    int decimals;
-    std::string text;
-  } rows[] = {{-2.37, 2, "-2.37"}, {0.5, 2, "0.50"}, {-0.001, 2, "0.00"}, {-0.0, 2, "0.00"},
-              {175, 0, "175"},     {6.9, 2, "6.90"}, {1.005, 2, "1.00"},  {12.345, 2, "12.35"}};
-  for (const auto& row : rows) EXPECT_EQ(FormatDecimal(row.value, row.decimals), row.text);
-  EXPECT_EQ(ExactDecimal(1e-7), "0.0000001");
-  EXPECT_EQ(ExactDecimal(-2.5), "-2.5");
-  EXPECT_EQ(ReadDcsNumber(ExactDecimal(1.0 / 3)).value, 1.0 / 3);
-}
-
 TEST(DcsSyntax, ResultLabelsAreOnlyTheOnesThisProgramWrites) {
   for (const char* label : {"LDDRSPH", "INSAX", "LDPRVA", "INSPRPRVM", "STATUS", "XSTATUS",
                             "_AWANSI", "_AWORDER", "_AWNEAR", "_AWDEFAULT", " STATUS "})

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "as_worn_check.h"
+#include "number_text.h"
+#include "prism.h"
 
 namespace asworn::optics {
 namespace {
@@ -20,6 +22,16 @@ struct Job {
   EyeInput eye;
   double tilt, wrap;
 };
+
+// The centre thickness the ticket's Compute gives a 70 mm blank of this prescription.
+double TicketThickness(const EyeInput& e) {
+  JobSheet sheet;
+  sheet[Field::odsph] = ExactText(e.prescription.sphere);
+  sheet[Field::odcyl] = ExactText(e.prescription.cylinder);
+  sheet[Field::odn] = ExactText(e.index);
+  sheet[Field::oddiam] = "70";
+  return ComputePrism(sheet).od.thick;
+}
 
 // Spheres −10 to +8, cylinders to −4, indices 1.50 to 1.74, base curves by Vogel's rule,
 // 70 mm blanks, tilt 0–20°, wrap 0–25°, fitted 10–14 mm from a 13 mm refraction.
@@ -43,7 +55,7 @@ std::vector<Job> GeneratedJobs(int count) {
     e.diameterMm = 70;
     e.refractedVertexMm = 13;
     e.fittedVertexMm = uniform(10, 14);
-    e.thicknessMm = CentreThickness(e.prescription.sphere, e.prescription.cylinder, 70, e.index);
+    e.thicknessMm = TicketThickness(e);
     e.ordered = e.prescription;
     j.tilt = uniform(0, 20);
     j.wrap = uniform(0, 25);

@@ -146,6 +146,7 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
     QStringList expected;  // in this order on the page
     bool outside;
     optics::OrderChoice order = optics::OrderChoice::ticketFormula;
+    std::string separator = ".";
   };
   const std::vector<Row> rows{
       {"one eye outside",
@@ -178,7 +179,16 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
         "Lens as ordered -3.31 -1.39 x 142.6", "vertical imbalance 0.00 Δ, within 0.33 Δ",
         "frame convention"},
        false,
-       optics::OrderChoice::exact},
+       optics::OrderChoice::exact,
+       "."},
+      {"a comma format: every number of the check with the ticket's comma",
+       minusToric,
+       mirrored,
+       {"Lens as ordered -3,33 -1,37 x 34,2 (1,50 mm thick)", "power as worn -3,96 -0,99 x 24,9",
+        "required -3,95 -0,97 x 30,0", "outside tolerance: axis off by 5,1° (±3°)",
+        "Exact order -3,31 -1,39 x 37,4", "0,13 Δ base out, 0,12 Δ base down"},
+       true,
+       ","},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -190,8 +200,8 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
     input.order = row.order;
     const optics::AsWornResult check = optics::AsWornCheck(input);
     const double widthInches = static_cast<double>(window_.width()) / window_.logicalDpiX();
-    const QString pdf =
-        PrintToPdf(QStringLiteral("as-worn.pdf"), {AsWornCheckPart(check, widthInches)});
+    const QString pdf = PrintToPdf(QStringLiteral("as-worn.pdf"),
+                                   {AsWornCheckPart(check, widthInches, row.separator)});
     EXPECT_EQ(PdfPageCount(pdf), 1);
     const QString text =
         test::Run(QStringLiteral(PDFTOTEXT_EXECUTABLE), {pdf, QStringLiteral("-")}).simplified();

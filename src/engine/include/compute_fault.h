@@ -6,11 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "eye_fields.h"
 #include "job_sheet.h"
 
 namespace asworn {
-
-enum class Eye { right, left };
 
 enum class FaultKind {
   indexNotNumber,   // the strict reading of a lens index failed

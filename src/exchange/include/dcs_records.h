@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "eye_fields.h"
+
 namespace asworn::exchange {
 
 struct DcsRecord {
@@ -33,8 +35,10 @@ std::string_view BareLabel(std::string_view label);
 // none.
 const DcsRecord* FindRecord(const std::vector<DcsRecord>& records, std::string_view label);
 
+// A side of a per-eye record is one of the engine's eyes.
+using Side = Eye;
+
 // One eye's part of a per-eye value "right;left"; a value without ';' holds both eyes.
-enum class Side { right, left };
 std::string_view EyeValue(std::string_view value, Side side);
 
 // A numeric field: unknown when empty, "?" or -999; malformed when not a plain decimal
@@ -48,11 +52,5 @@ struct DcsNumber {
   bool Known() const { return kind == Kind::number; }
 };
 DcsNumber ReadDcsNumber(std::string_view field);
-
-// A decimal with exactly `decimals` places, never through a locale; no sign on a zero.
-std::string FormatDecimal(double value, int decimals);
-
-// The shortest plain decimal that reads back as exactly `value` (no exponent).
-std::string ExactDecimal(double value);
 
 }  // namespace asworn::exchange

@@ -1,12 +1,15 @@
 #pragma once
-// The fields of each eye, for every step that computes both eyes alike.
+// The eyes, and the fields of each, for the engine's steps that compute both eyes alike and
+// for everything that reads or writes one eye's numbers (the exact check, the lab exchange).
 
 #include <array>
+#include <cstddef>
 
-#include "compute_fault.h"
 #include "job_sheet.h"
 
 namespace asworn {
+
+enum class Eye { right, left };
 
 struct EyeFields {
   Field sph, cyl, axis;  // the prescription

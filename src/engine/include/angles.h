@@ -6,7 +6,7 @@
 namespace asworn {
 
 struct Radians {
-  double pi;       // 4·atan(1), once per Compute
+  double pi;       // kPi, for the detail values
   double tiltrad;  // pantoscopic tilt
   double wraprad;  // face-form wrap
 };
@@ -25,7 +25,7 @@ struct Angles {
 // The wrap, in degrees, whose reference meridians stand for those of a wrap of 0.
 inline constexpr double kLimitWrap = 1e-9;
 
-// π, then tilt and wrap in radians.
+// Tilt and wrap in radians.
 Radians TiltAndWrapRadians(const JobSheet& sheet);
 
 // The reference meridians and offsets. The left eye mirrors the right about 45 degrees:

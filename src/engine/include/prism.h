@@ -21,6 +21,6 @@ struct Prism {
 
 // Reads the lens fields leniently (an index of 1 stops Compute); uses the wrap but nothing
 // of the compensated prescription.
-Prism ComputePrism(const JobSheet& sheet, double pi);
+Prism ComputePrism(const JobSheet& sheet);
 
 }  // namespace asworn

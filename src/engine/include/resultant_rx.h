@@ -30,6 +30,6 @@ struct RoundedRx {
 inline constexpr double kPrincipalMeridianTolerance = 1e-12;
 
 ResultantRx ComputeResultantRx(const JobSheet& sheet, Eye eye, const EyeAngles& angles,
-                               const PowerFactors& factors, const VertexResult& vertex, double pi);
+                               const PowerFactors& factors, const VertexResult& vertex);
 
 }  // namespace asworn
