@@ -69,9 +69,12 @@ QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& s
                        (check.os.check && !check.os.check->verdict.Within());
   QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
   html += Row({}, QStringLiteral("Right (OD)"), QStringLiteral("Left (OS)"), true);
-  html += row("Required", [&](const optics::EyeCheck& c) { return optics::RxText(c.required, separator); });
-  html += row("Lens ordered", [&](const optics::EyeCheck& c) { return optics::RxText(c.ordered, separator); });
-  html += row("As worn", [&](const optics::EyeCheck& c) { return optics::RxText(c.worn, separator); });
+  html += row("Required",
+              [&](const optics::EyeCheck& c) { return optics::RxText(c.required, separator); });
+  html += row("Lens ordered",
+              [&](const optics::EyeCheck& c) { return optics::RxText(c.ordered, separator); });
+  html +=
+      row("As worn", [&](const optics::EyeCheck& c) { return optics::RxText(c.worn, separator); });
   html += row(
       "ANSI Z80.1",
       [&](const optics::EyeCheck& c) {
@@ -79,10 +82,10 @@ QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& s
                                   : "OUTSIDE: " + optics::OutsideReason(c.verdict, separator);
       },
       outside);
-  html +=
-      row("Exact order", [&](const optics::EyeCheck& c) { return optics::RxText(c.exactOrder, separator); });
-  html +=
-      row("Induced prism", [&](const optics::EyeCheck& c) { return optics::PrismText(c.prism, separator); });
+  html += row("Exact order",
+              [&](const optics::EyeCheck& c) { return optics::RxText(c.exactOrder, separator); });
+  html += row("Induced prism",
+              [&](const optics::EyeCheck& c) { return optics::PrismText(c.prism, separator); });
   if (check.settings.order == optics::OrderChoice::exact)
     html += row("Prism ground in", [&](const optics::EyeCheck& c) {
       return optics::CompensatingPrismText(c.compensatingPrism, separator);
@@ -94,7 +97,8 @@ QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& s
     html += Row(QStringLiteral("Not checked"), untraced[0], untraced[1], true);
   html += QStringLiteral("</table><p>");
   if (check.verticalImbalance)
-    html += QStringLiteral("Pair: ") + Q(optics::VerticalImbalanceText(check, separator)).toHtmlEscaped() +
+    html += QStringLiteral("Pair: ") +
+            Q(optics::VerticalImbalanceText(check, separator)).toHtmlEscaped() +
             QStringLiteral(" (mounted pair).<br>");
   html += QStringLiteral("Lens ordered by the ") + Q(optics::OrderName(check.settings.order)) +
           QStringLiteral("; tilt and wrap in the ") +
@@ -185,7 +189,7 @@ void AsWornView::Show(const optics::AsWornResult& check, const std::string& sepa
   const optics::EyeCheckOutcome* eyes[] = {&check.od, &check.os};
   for (std::size_t i = 0; i < marks_.size(); ++i) {
     const optics::EyeCheckOutcome& eye = *eyes[i];
-    const optics::Eye side = i == 0 ? optics::Eye::right : optics::Eye::left;
+    const Eye side = i == 0 ? Eye::right : Eye::left;
     QString reason;
     if (!eye.check)
       reason = QString::fromLatin1(i == 0 ? "Right" : "Left") +

@@ -42,7 +42,7 @@ class AsWornView {
   QComboBox* orderBox() const { return order_; }
   QComboBox* conventionBox() const { return convention_; }
   QTextBrowser* report() const { return report_; }
-  QLabel* mark(optics::Eye eye) const { return marks_[eye == optics::Eye::right ? 0 : 1]; }
+  QLabel* mark(Eye eye) const { return marks_[eye == Eye::right ? 0 : 1]; }
   QLabel* orderNote() const { return orderNote_; }
   // The controls of the page that take the keyboard focus, in Tab order.
   std::array<QWidget*, 3> focusOrder() const;

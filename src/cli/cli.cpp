@@ -52,14 +52,18 @@ std::string PathText(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-// The lens the settings order, checked as worn, from one Compute; a message on stderr when
-// the exact order cannot be made.
-// The ticket's numbers with the user's separator for people, a full stop in JSON for programs.
-std::optional<optics::OrderedTicket> Ordered(const ComputedTicket& computed,
+// The lens the settings order, checked as worn, from one Compute of `sheet`; a message on
+// stderr when the exact order cannot be made. The ticket's numbers carry the user's separator
+// for people and a full stop in JSON, for programs.
+std::optional<optics::OrderedTicket> Ordered(const JobSheet& sheet, const ComputedTicket& computed,
                                              const TicketOutputOptions& options, std::ostream& err,
                                              const std::string& source) {
-  optics::OrderedTicket ordered = optics::OrderTicket(
-      computed, options.order, options.json ? std::string_view(".") : options.decimalSeparator);
+  optics::OrderedTicket ordered =
+      optics::OrderTicket(computed, options.order, options.decimalSeparator);
+  if (ordered.ok() && options.json && options.decimalSeparator != ".") {
+    FillWorkTicket(ordered.ticket, sheet, computed.compensation, ".");
+    optics::WriteOrderedLens(ordered.ticket, ordered.check, ".");
+  }
   if (ordered.ok()) return ordered;
   err << "asworn-cli: " << (source.empty() ? "" : EscapedText(source) + ": ")
       << EscapedText(ordered.fault) << '\n';
@@ -80,7 +84,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     }
     TicketOutputOptions options = command.output;
     options.decimalSeparator = format.decimalSeparator;
-    const auto ordered = Ordered(*outcome, options, err, "");
+    const auto ordered = Ordered(sheet, *outcome, options, err, "");
     if (!ordered) return kExitComputeFault;
     WriteTicket(out, *outcome, *ordered, options);
     return kExitOk;
@@ -106,7 +110,7 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
     TicketOutputOptions options = command.output;
     options.source = file;
     options.decimalSeparator = format.decimalSeparator;
-    const auto ordered = Ordered(*outcome, options, err, file);
+    const auto ordered = Ordered(sheet, *outcome, options, err, file);
     if (!ordered) {
       faulted = true;
       continue;

@@ -75,7 +75,7 @@ std::vector<StudyVerdicts> StudyJobVerdicts(
   for (std::size_t c = 0; c < conventions.size(); ++c) {
     optics::EyeInput eye = asComputed;
     const auto check = [&](optics::OrderChoice order) {
-      return optics::CheckEye(eye, job.tilt, job.wrap, optics::Eye::right, conventions[c], order);
+      return optics::CheckEye(eye, job.tilt, job.wrap, Eye::right, conventions[c], order);
     };
     try {
       std::array<OrderVerdict, kStudyOrders> verdicts;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "number_text.h"
 #include "lens_units.h"
+#include "number_text.h"
 
 namespace asworn::optics {
 namespace {

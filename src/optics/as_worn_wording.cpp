@@ -74,16 +74,14 @@ std::string OutsideReason(const AnsiResult& v, std::string_view decimalSeparator
   return text;
 }
 
-std::string OutsideSentence(Eye eye, const AnsiResult& verdict,
-                            std::string_view decimalSeparator) {
+std::string OutsideSentence(Eye eye, const AnsiResult& verdict, std::string_view decimalSeparator) {
   const std::string reason = OutsideReason(verdict, decimalSeparator);
   if (reason.empty()) return {};
   return std::string(eye == Eye::right ? "Right" : "Left") +
          " lens outside ANSI Z80.1 as worn: " + reason;
 }
 
-std::string VerticalImbalanceText(const AsWornResult& result,
-                                  std::string_view decimalSeparator) {
+std::string VerticalImbalanceText(const AsWornResult& result, std::string_view decimalSeparator) {
   if (!result.verticalImbalance) return {};
   return "vertical imbalance " + FixedText(*result.verticalImbalance, 2, decimalSeparator) +
          " \u0394, " + (result.VerticalImbalanceWithin() ? "within " : "OUTSIDE ") +

@@ -345,7 +345,7 @@ class ComputeTest : public QObject {
     AsWornView& view = window_->asWornView();
     view.orderBox()->setCurrentIndex(order);
     view.conventionBox()->setCurrentIndex(convention);
-    QVERIFY(!view.mark(optics::Eye::right)->isVisibleTo(window_.get()));
+    QVERIFY(!view.mark(Eye::right)->isVisibleTo(window_.get()));
     QVERIFY(!window_->asWornCheck());
 
     ClickCompute();
@@ -354,9 +354,9 @@ class ComputeTest : public QObject {
     for (int i = 0; i < 5; ++i)
       QCOMPARE(window_->ticketLabel(rightLabels[i])->text(), rightLens[i]);
     const struct {
-      optics::Eye eye;
+      Eye eye;
       QString name;
-    } marks[] = {{optics::Eye::right, rightMark}, {optics::Eye::left, leftMark}};
+    } marks[] = {{Eye::right, rightMark}, {Eye::left, leftMark}};
     for (const auto& m : marks) {
       QLabel* mark = view.mark(m.eye);
       QCOMPARE(mark->isVisibleTo(window_.get()), !m.name.isEmpty());
@@ -367,7 +367,7 @@ class ComputeTest : public QObject {
 
     // An edit leaves no verdict standing: no mark, nothing to print below the ticket.
     window_->WriteField(Field::lastname, "Edited");
-    QVERIFY(!view.mark(optics::Eye::right)->isVisibleTo(window_.get()));
+    QVERIFY(!view.mark(Eye::right)->isVisibleTo(window_.get()));
     QVERIFY(!window_->asWornCheck());
 
     window_.reset();

@@ -188,6 +188,7 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
         "required -3,95 -0,97 x 30,0", "outside tolerance: axis off by 5,1° (±3°)",
         "Exact order -3,31 -1,39 x 37,4", "0,13 Δ base out, 0,12 Δ base down"},
        true,
+       optics::OrderChoice::ticketFormula,
        ","},
   };
   for (const Row& row : rows) {

@@ -22,7 +22,7 @@ struct AnswerOptions {
   std::optional<double> refractedVertex;  // mm, for a job without _REFBVD
   optics::OrderSettings order;            // the lens to make; how tilt and wrap are read
   LensMaker lens = ComputeLens;
-  std::vector<DcsRecord> defaults{};      // the lab's house values (see lab_defaults.h)
+  std::vector<DcsRecord> defaults{};  // the lab's house values (see lab_defaults.h)
 };
 
 struct DcsAnswer {
