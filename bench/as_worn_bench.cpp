@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Time of a Compute followed by the exact as-worn check of both eyes, and of the check alone.
 #include <benchmark/benchmark.h>
 

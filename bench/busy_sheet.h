@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A busy job: both eyes astigmatic, mixed indices and base curves, unequal vertex distances,
 // tilt and wrap — the case the benchmarks time besides the start-up sheet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Time of one whole Compute, texts in and texts out, and of the lenient conversion.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The lab exchange as a lab runs it: the built asworn-cli answering a drop folder, as one run
 // (--folder) and as the service (--watch), with 1 000 jobs dropped at once, and the time from a
 // job's rename into the folder to its answer appearing. The folder lies under DROP_BASE (or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Opening the patient list of a busy lab: 20 000 patient files read, sorted newest first and
 // shown in the dialog, and narrowing the list by a typed name.
 #include <benchmark/benchmark.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Start-up of the window program under Xvfb: the time from starting the binary until its
 # window "Form1" is mapped, and its resident memory once shown, over repeated runs.
 #   bench/startup_bench.sh [RUNS] [BINARY]     (defaults: 15, build/src/app/asworn)

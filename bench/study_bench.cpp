@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One job of the study's grid, both readings of tilt and wrap: Compute once, then the three
 // orders traced as worn under each. The whole grid is this times 442 320, over the cores.
 #include <benchmark/benchmark.h>

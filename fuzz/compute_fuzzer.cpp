@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole Compute over any 21 texts. The input is split at '|' into the texts of the job
 // sheet in canonical order; fields beyond the pieces keep their start-up texts, and the
 // first byte of a 22nd piece, if any, chooses the user's number format. Compute must give

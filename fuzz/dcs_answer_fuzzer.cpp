@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Answering any job file. The reader and the answer never throw; the answer hands back every
 // record of the job that is not a result, in order, with REQ=LMS; it holds STATUS once, last
 // when the job was answered, and every record it adds is printable ASCII; an answered job

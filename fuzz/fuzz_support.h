@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What the fuzz targets share: the number formats they try and a way to stop loudly.
 

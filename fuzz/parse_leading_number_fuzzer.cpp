@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The lenient conversion on any text: it never throws, never gives NaN, and agrees with a
 // slow reading written from its rules.
 

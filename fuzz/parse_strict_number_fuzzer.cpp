@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The strict conversion on any text in several number formats. The first byte chooses the
 // format, the rest is the text. It never throws, never gives NaN, and what it accepts is
 // the number the lenient reading gives for the same text written plainly (group

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The patient record reader on any file content. The input is written to a file and read
 // back as Load reads it. The reader never throws; a file of up to the size limit gives the
 // items its bytes decode to (or is refused when its record holds control characters), a larger one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Draws an SVG picture into square PNG files, one per size, for the desktop's icon theme.
 //   render_icon PICTURE.svg OUTPUT_DIR SIZE...   writes OUTPUT_DIR/SIZExSIZE.png
 #include <QDir>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Sourced by the scripts that run the real window: starts an Xvfb on a free display of its
 # own and exports DISPLAY.
 #   source scripts/lib/xvfb.sh; xvfb_start || exit 1; ...; kill "$xvfb_pid"

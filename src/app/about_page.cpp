@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The "About" tab: the picture, why the program exists, its author and the warning.
 #include <QGroupBox>
 #include <QLabel>

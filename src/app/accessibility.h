@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What a screen reader hears from the window where Qt's own accessibility falls short: the
 // work ticket's numbers said with what they are, and a tab strip that reports the keyboard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The exact as-worn check in the window: its own page after "Work Ticket", holding the
 // "Order" and tilt-and-wrap settings and the check of both eyes; a mark beside each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // One text box of the job sheet. Named after its field, spoken by its optician's name, and
 // selecting its whole text whenever it gets the keyboard focus, by the keyboard or by a click.

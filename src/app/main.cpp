@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // As-Worn Rx: the window program. Apart from --version and --help it takes no arguments and
 // reads no settings.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The window's modal message boxes. Each one waits until the user closes it.
 

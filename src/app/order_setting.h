@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The user's "Order" and tilt-and-wrap reading, kept per user under the application id.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "patient_list_dialog.h"
 
 #include <QAbstractTableModel>

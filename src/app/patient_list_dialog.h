@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The patient list: every patient of the folder with the record number and the last save,
 // newest first, narrowed as the optician types into the search field. Enter or a double

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A bordered box showing a picture at its top left. It can take the keyboard focus, which
 // does nothing but keep its place in the focus order; a focus frame shows where the focus is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The program's own pictures, drawn as SVG and kept in the Qt resource ":/pictures".
 

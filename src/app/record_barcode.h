@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The record number of the work ticket, shown as a Code 39 barcode a scanner can read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // How the "Work Ticket" page shows that its labels are not the ticket of the entries as they
 // stand: every label greyed and struck through, a notice across the page, and the same in

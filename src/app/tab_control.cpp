@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "tab_control.h"
 
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The tabbed control of the window: six tabs in one row of equal width, one page per tab,
 // each page holding one framed group box at a fixed place measured from the control's

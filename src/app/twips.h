@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Twips (1440 to the inch) to logical pixels. Every position and size of the window is
 // stated in twips; this is the one place that turns them into pixels, by the screen's

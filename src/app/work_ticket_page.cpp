@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The "Work Ticket" tab: the patient at the top, then the original and compensated Rx, the
 // lens and frame parameters and the prism, each eye on its own row.
 #include <QGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The exact as-worn check of a computed ticket, as lines for an optician or as JSON.
 

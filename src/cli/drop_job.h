@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // One job file of a lab's drop folder, read as untrusted input: whoever can write to the drop
 // must not make the service read, echo or wait on anything but a plain job file in it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // One run at a time answers a drop folder: an advisory lock on a file inside it, held for the
 // whole run and given up by the system however the run ends.

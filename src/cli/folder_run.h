@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Answering a lab's drop folder: every job file (*.lds) gets exactly one answer (*.lms) beside
 // it, written whole under another name and renamed, and is then moved out of the way: to

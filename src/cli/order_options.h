@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // --order and --convention: which lens a command orders and how it reads tilt and wrap.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "patients_command.h"
 
 #include <CLI/CLI.hpp>

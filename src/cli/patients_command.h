@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // asworn-cli patients and history: finding a patient in a folder and a patient's earlier
 // records.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // asworn-cli study: the share of the grid's jobs outside tolerance as worn, by order and by
 // reading of tilt and wrap, as a Markdown table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The grid of realistic right-eye jobs behind the README's figures, and one job's verdicts for
 // three orders: the ticket formula's, the exact order, and no compensation for tilt and wrap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // How a computed ticket is written: tab-separated lines or one JSON object.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // asworn-cli dcs --watch: a drop folder answered as jobs arrive, until SIGTERM or SIGINT.
 

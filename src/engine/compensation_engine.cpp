@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "compensation_engine.h"
 
 #include "eye_fields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // How Compute reads a numeric field: leniently, but never by guessing. A text whose number
 // is cut short or missing, or whose value lies outside the field's plausible range, stops

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The last check of Compute: a ticket only for lenses a lab can make. Entries inside their
 // ranges can still combine into a compensated power or a wrap prism beyond any lens blank.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "parse_number.h"
 
 // newlocale and strtod_l are POSIX, declared by the C headers rather than in std.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The arithmetic checks that stop a Compute, inside the engine only.
 //

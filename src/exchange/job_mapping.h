@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // From a DCS job to the job sheet that Compute reads. Only what the job states is used:
 // a required value that is missing, unreadable or ambiguous is a problem, never a guess.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // ANSI Z80.1-2015 power tolerances applied to a lens as worn: the error is the power as
 // worn minus the required power, both in minus-cylinder form, and the tolerance of each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The exact check of a ticket: each eye's lens as ordered, traced as worn, against the power
 // the eye needs; and the order that would give that power exactly.

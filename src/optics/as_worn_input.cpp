@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "as_worn_input.h"
 
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The one place where the check meets the ticket's Compute: the numbers it read from the job
 // sheet and the order it made.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Primary gaze at the fitting point: the power a lens gives as worn, the power the eye needs,
 // the order that gives exactly that, and the prism the lens induces there.

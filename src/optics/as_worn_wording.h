@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // How the check reads for an optician: the same words on the command line and the ticket,
 // with the decimal separator of the ticket's numbers.

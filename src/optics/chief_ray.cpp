@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "chief_ray.h"
 
 #include <Eigen/Geometry>

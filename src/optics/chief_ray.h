@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The line of sight traced through the thick lens as worn, and the wavefront from an object
 // at infinity carried back along it (generalized Coddington refraction and transfer).

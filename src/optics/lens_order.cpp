@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "lens_order.h"
 
 namespace asworn::optics {

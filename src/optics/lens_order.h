@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Which lens a ticket orders: the ticket formula's compensation, or the exact order that gives
 // the required power as worn. And the reading of tilt and wrap the check and the exact order

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // One Compute, the lens it orders and that lens checked as worn: the single pass every front
 // end makes of a job. The ticket formula's ticket stays as Compute wrote it; with the exact

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Sphere, cylinder and TABO axis against the dioptric power matrix. Axes are counter-clockwise
 // from the observer's right, seen from in front of the patient, for both eyes.

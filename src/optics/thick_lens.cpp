@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "thick_lens.h"
 
 namespace asworn::optics {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The real lens: spherical front from the base curve, the ticket's centre thickness, and a
 // back surface that gives the ordered back vertex power at normal incidence, as a

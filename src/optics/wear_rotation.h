@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The lens as worn, rotated about its back vertex into the eye frame: x toward the patient's
 // left, y up, z forward from the eye toward the object.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The as-worn check on the printed ticket: real text below the window's image, so that it can
 // be searched and read at any size.

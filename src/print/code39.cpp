@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "code39.h"
 
 #include <zint.h>

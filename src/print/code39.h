@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Code 39 barcodes drawn with QPainter, so that one drawing serves the screen and the printer.
 

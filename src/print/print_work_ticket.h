@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Printing the work ticket: what to draw, stacked from the top of one page, on a given printer.
 // Which tab is shown and how a failure reaches the user are the window's business.

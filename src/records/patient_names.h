@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Names as people type them: blanks around a name are no part of it, and two names that
 // differ only in letter case are the same patient, as the lab's Windows computers see the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The bytes of a patient file. Older Windows lab programs wrote their files in Windows-1252,
 // so a line whose every character fits is written that way, byte for byte as they did; any

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 """The window as a screen reader meets it, over AT-SPI.
 
     accessibility_test.py ASWORN TREE_FILE

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs accessibility_test.py on its own Xvfb inside a private D-Bus session, where the
 # accessibility bus is started for it.
 #   accessibility_test.sh ASWORN TREE_FILE

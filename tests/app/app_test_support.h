@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Shared by the window tests: a shown window without a printer, names from the engine tables,
 // and a watcher that answers modal message boxes so that no test waits on one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Compute on the window: the ticket it writes, the tab it shows, and a Compute that stops.
 // Also Exit.
 #include <QComboBox>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The real program under its own Xvfb: the window maps as "Form1", typed keys replace the
 # selected "First Name", a click on Compute shows the ticket, a click on Exit asks about the
 # typed entries, Esc keeps the window and Enter saves them and ends the program with status 0.

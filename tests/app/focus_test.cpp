@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Start-up focus, the Tab order through every tab, select-all on entry by key and by click,
 // Enter, Space and Esc, the picture's focus frame.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the window shows: every caption and fixed text in its tab and group, the places and
 // sizes in twips, the default texts, the fonts and the pictures.
 #include <QGroupBox>

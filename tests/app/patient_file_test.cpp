@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Save and Load on the window: the patient file they write and read, the boxes they show, and
 // that a file which cannot be saved or loaded changes no field and loses nothing.
 #include <QDir>

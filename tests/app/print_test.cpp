@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Print on the window: the "Work Ticket" tab comes forward, a missing printer is reported and
 // changes nothing else, and the printed page of the real window carries a record barcode that
 // a scanner reads.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes the README's pictures into a folder: the Prescription tab, the work ticket after
 // Compute, the as-worn check's tab, and a printed ticket (printed into a PDF file, never on a
 // printer, and cut to the window with a margin). Run by scripts/screenshots; not a test.

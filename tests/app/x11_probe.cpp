@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A small helper for the end-to-end test, run on the test's own X display:
 //   x11_probe selection          prints the X primary selection (what is selected in a field)
 //   x11_probe grab FILE [WINDOW] saves a picture of the window (or the whole screen) as PNG

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // asworn-cli with patient files: tickets of files and save.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Running asworn-cli in the test process, with its exit status and both streams.
 

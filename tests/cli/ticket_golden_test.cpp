@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The ticket cases of tests/tickets/*.txt, each run through the asworn-cli binary.
 //
 // A file holds cases; blank lines and lines starting with '#' are skipped.

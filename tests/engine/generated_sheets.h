@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Generated prescriptions and fittings for the property tests: a fixed seed, so a failure
 // comes back on every run, and texts as an optician would type them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A slow second reading of the lenient conversion, written from its rules one by one and
 // sharing no code with the engine, so that the two can be compared on any text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Properties of the compensation over many generated prescriptions: the two eyes are mirror
 // images, a lens worn untilted at the refracted distance needs no change, and tilt, wrap and
 // vertex distance move the powers the way the optics says.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Comparing a computed double with a value printed to some significant digits.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Compute and the lenient conversion under odd texts: the same checks as the fuzz targets,
 // over generated texts with a fixed seed, so that every test run makes them.
 

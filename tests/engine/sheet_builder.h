@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Job sheets for tests: the defaults with some fields replaced.
 

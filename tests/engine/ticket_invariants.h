@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What every Compute must give, whatever the texts: either a whole work ticket that keeps
 // the rules below, or a fault that names its cause, and nothing else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A lab's drop folder answered by the real asworn-cli: what a writer to the drop may put there,
 // runs at once, and the service stopped while jobs arrive.
 

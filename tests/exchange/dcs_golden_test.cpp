@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Job files in tests/dcs answered through the command line and compared byte for byte with
 // the expected answers beside them. ASWORN_UPDATE_GOLDEN=1 rewrites the expected answers.
 

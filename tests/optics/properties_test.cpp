@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Properties of the as-worn model over generated realistic lenses (fixed seed), and the
 // lenses it refuses to trace.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The published reference rows of the as-worn model: matrices to 1e-9 D, axes to 1e-6°.
 
 #include <gtest/gtest.h>

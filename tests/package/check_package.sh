@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Checks a built package as a lab would meet it: lintian (any error or warning fails), the
 # files it installs (files.txt beside this script), its name and version, the desktop entry
 # and metainfo validators, the copyright file naming every library the programs link, and

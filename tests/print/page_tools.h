@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Reading printed pages and barcodes back with the tools a lab would trust: poppler and zbar.
 

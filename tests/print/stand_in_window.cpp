@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "stand_in_window.h"
 
 #include <QFrame>

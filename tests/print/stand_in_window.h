@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A small window laid out like the main window: buttons at the left, six tabs, the work ticket
 // on tab 5 with its record barcode. Enough to print and scan without the real window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Save and Load as the window's buttons run them: refusals, failures that must lose nothing,
 // files that are not patient files, and the round trip through Compute.
 

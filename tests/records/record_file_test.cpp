@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The patient file itself: its bytes, its encoding, and files as older programs wrote them.
 
 #include <gtest/gtest.h>

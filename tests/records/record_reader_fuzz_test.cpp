@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Random bytes through the reader: it must neither crash nor hang, must cut exactly at the
 // commas, and whatever it loads must save and load back unchanged.
 

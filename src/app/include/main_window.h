@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Form1: the one window of the program. A column of picture buttons and the tabbed control
 // SSTab1 holding the job sheet's text boxes and the work ticket's labels. The texts live in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A square button with a 16 by 16 picture above its caption. It acts on a click, or on Space,
 // Enter or Return while it has the focus: it is never the window's default or cancel button,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // asworn-cli: the headless front end over the engine and the patient records.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Tilt and wrap in radians, and each eye's reference meridians and axis offset.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Compute: from the 21 texts of a job sheet to the work ticket, or to the fault that
 // stopped it. Every number is computed before any label text is made, so a Compute either

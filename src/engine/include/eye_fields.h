@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The eyes, and the fields of each, for the engine's steps that compute both eyes alike and
 // for everything that reads or writes one eye's numbers (the exact check, the lab exchange).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The job sheet: the 21 texts an optician types in, and the table that names them.
 // Everything is held as text exactly as typed; numbers exist only inside Compute.

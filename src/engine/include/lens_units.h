@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Units every part of the program shares: angles in degrees against radians, and the scale
 // base curves are quoted on. Templates, so that the engine's checked numbers and plain

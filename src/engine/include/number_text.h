@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Rounding, and every text this program writes for a number: on the ticket, in the as-worn
 // check, in DCS answers and detail values. The decimal separator is a parameter: the user's

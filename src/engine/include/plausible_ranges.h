@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The values a job sheet can sensibly hold. Compute refuses anything outside, so that a
 // typing slip ("135" for 13.5 mm, "270" for an axis) stops it instead of making a lens.

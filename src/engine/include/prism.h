@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Horizontal prism induced by wrapping a lens of some thickness about a vertical axis.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The compensated prescription: the vertex-compensated Rx as a power matrix in the frame of
 // the eye's reference meridian, divided by the tilted lens's power factors, resolved back

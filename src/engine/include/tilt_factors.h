@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Power factors of a lens worn tilted and wrapped (Martin's oblique-incidence formula):
 // sagittal power F·(1 + sin²θ/2n), tangential power the sagittal over cos²θ.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The prescription moved from the refracted to the fitted vertex distance,
 // meridian by meridian: F' = F / (1 - d·F).

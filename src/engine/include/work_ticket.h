@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The work ticket: the 23 read-only labels of the "Work Ticket" tab.
 

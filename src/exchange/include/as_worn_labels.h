@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The exact as-worn check, as the answer's private labels need it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The answer to a DCS job: the job handed back unchanged with REQ=LMS, followed by the
 // compensated lens as the lensmeter should read it, the compensating prism and STATUS=0; or,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // DCS ("OMA"/"VCA") records: the LABEL=value lines a lab management system exchanges with a
 // lens design calculator. Reading keeps every record as it came, so an answer can hand the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A lab's house values for the fitting measurements it does not take for every job: pantoscopic
 // tilt, wrap and the vertex distances. They stand in only for a label the job lacks, and the

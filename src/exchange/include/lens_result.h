@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // What an answer needs of one Compute: each eye's lens to make, as the ticket's numbers, and
 // the exact as-worn check of that very lens, or why there is none. The only file of the

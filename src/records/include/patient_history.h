@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // A patient's earlier records. Before Save replaces a patient file, the record it held is
 // kept, byte for byte, in the folder's History/ subfolder as

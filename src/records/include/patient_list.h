@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The patients of a folder, for finding one again without remembering the exact spelling:
 // every patient file with its names, record number and the time of its last save, newest

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Saving the job sheet as a patient file and loading one back: everything the Save and Load
 // buttons do apart from their message boxes. Nothing here asks the user anything or shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Texts between the engine's UTF-8 strings and Qt's QString, for records and the window alike.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The one line of a patient file: the 21 texts in canonical order, each followed by a comma,
 // then CR LF. Items are neither quoted nor escaped, so a comma inside a text cannot be stored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Where a patient's file lives and what it is called: last name + "-" + first name + ".txt"
 // in the patient folder, and the names that cannot make such a file name.

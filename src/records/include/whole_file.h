@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 // Reading and replacing a small file whole: the file operations under patient files and lab
 // job files.
