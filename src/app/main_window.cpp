@@ -242,10 +242,7 @@ bool MainWindow::Compute() {
     ReportFault(QString::fromStdString(ordered.fault));
     return false;
   }
-  FillWorkTicket(ordered.ticket);
-  // The exact order may grind its prism base out.
-  for (const Label base : {Label::odpb, Label::ospb})
-    WriteLabel(base, QString::fromStdString(ordered.ticket[base]));
+  FillWorkTicket(ordered.ticket);  // the bases too: "Base Out" for a prism below zero
   asWornCheck_ = ordered.check;
   ticketComputed_ = true;
   MarkTicketCurrent(true);
