@@ -147,16 +147,16 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
 
   const double ratio = workTicketFrame->devicePixelRatioF();
   for (std::size_t i = 0; i < marks_.size(); ++i) {
-    auto* mark = new QLabel(workTicketFrame);
-    mark->setObjectName(i == 0 ? QStringLiteral("odmark") : QStringLiteral("osmark"));
-    mark->setPixmap(MarkPicture(ratio));
-    mark->setAlignment(Qt::AlignCenter);
-    mark->setGeometry(twips.Rect(kMarkLeft, kMarkTops[i], kMarkWidth, kMarkHeight));
+    auto* eyeMark = new QLabel(workTicketFrame);
+    eyeMark->setObjectName(i == 0 ? QStringLiteral("odmark") : QStringLiteral("osmark"));
+    eyeMark->setPixmap(MarkPicture(ratio));
+    eyeMark->setAlignment(Qt::AlignCenter);
+    eyeMark->setGeometry(twips.Rect(kMarkLeft, kMarkTops[i], kMarkWidth, kMarkHeight));
     // Read before its reason, or alone while it is hidden: never the box's caption.
-    SpeakAs(mark, i == 0 ? QStringLiteral("Right lens as-worn mark")
-                         : QStringLiteral("Left lens as-worn mark"));
-    mark->hide();
-    marks_[i] = mark;
+    SpeakAs(eyeMark, i == 0 ? QStringLiteral("Right lens as-worn eyeMark")
+                            : QStringLiteral("Left lens as-worn eyeMark"));
+    eyeMark->hide();
+    marks_[i] = eyeMark;
   }
   orderNote_ = new QLabel(workTicketFrame);
   orderNote_->setObjectName(QStringLiteral("orderNote"));
@@ -213,10 +213,10 @@ void AsWornView::Show(const optics::AsWornResult& check, const std::string& sepa
 
 void AsWornView::Clear(const QString& why) {
   report_->setPlainText(why);
-  for (QLabel* mark : marks_) {
-    mark->hide();
-    mark->setAccessibleName({});
-    mark->setToolTip({});
+  for (QLabel* eyeMark : marks_) {
+    eyeMark->hide();
+    eyeMark->setAccessibleName({});
+    eyeMark->setToolTip({});
   }
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "as_worn_check.h"
+#include "eye_fields.h"
 #include "lens_order.h"
 
 class QComboBox;
@@ -29,6 +30,9 @@ class AsWornView {
  public:
   // Builds the page and puts the marks and the note on the ticket's frame.
   AsWornView(const Twips& twips, QGroupBox* workTicketFrame, const optics::OrderSettings& initial);
+  // The widgets belong to the window's pages: one view for them, never a copy.
+  AsWornView(const AsWornView&) = delete;
+  AsWornView& operator=(const AsWornView&) = delete;
 
   QGroupBox* page() const { return page_; }
   optics::OrderSettings settings() const;
@@ -43,7 +47,7 @@ class AsWornView {
   QComboBox* orderBox() const { return order_; }
   QComboBox* conventionBox() const { return convention_; }
   QTextBrowser* report() const { return report_; }
-  QLabel* mark(Eye eye) const { return marks_[eye == Eye::right ? 0 : 1]; }
+  QLabel* mark(Eye eye) const { return marks_.at(IndexOf(eye)); }
   QLabel* orderNote() const { return orderNote_; }
   // The controls of the page that take the keyboard focus, in Tab order.
   std::array<QWidget*, 3> focusOrder() const;
