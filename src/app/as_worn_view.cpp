@@ -153,8 +153,8 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
     eyeMark->setAlignment(Qt::AlignCenter);
     eyeMark->setGeometry(twips.Rect(kMarkLeft, kMarkTops[i], kMarkWidth, kMarkHeight));
     // Read before its reason, or alone while it is hidden: never the box's caption.
-    SpeakAs(eyeMark, i == 0 ? QStringLiteral("Right lens as-worn eyeMark")
-                            : QStringLiteral("Left lens as-worn eyeMark"));
+    SpeakAs(eyeMark, i == 0 ? QStringLiteral("Right lens as-worn mark")
+                            : QStringLiteral("Left lens as-worn mark"));
     eyeMark->hide();
     marks_[i] = eyeMark;
   }
