@@ -35,9 +35,11 @@ std::size_t StudyGridSize() {
 
 StudyJob StudyGridJob(std::size_t index) {
   StudyJob job{};
-  const auto take = [&index](std::size_t count) {
-    const std::size_t part = index % count;
-    index /= count;
+  // The index read as a number of mixed radix, one digit a quantity.
+  std::size_t rest = index;
+  const auto take = [&rest](std::size_t count) {
+    const std::size_t part = rest % count;
+    rest /= count;
     return static_cast<int>(part);
   };
   const int vertex = take(std::size(kVertices));
