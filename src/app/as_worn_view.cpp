@@ -74,8 +74,8 @@ QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& s
               [&](const optics::EyeCheck& c) { return ordering::RxText(c.required, separator); });
   html += row("Lens ordered",
               [&](const optics::EyeCheck& c) { return ordering::RxText(c.ordered, separator); });
-  html +=
-      row("As worn", [&](const optics::EyeCheck& c) { return ordering::RxText(c.worn, separator); });
+  html += row("As worn",
+              [&](const optics::EyeCheck& c) { return ordering::RxText(c.worn, separator); });
   html += row(
       "ANSI Z80.1",
       [&](const optics::EyeCheck& c) {
@@ -93,7 +93,9 @@ QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& s
     });
   QString untraced[2];
   for (int i = 0; i < 2; ++i)
-    if (!eyes[i]->check) untraced[i] = QStringLiteral("cannot be traced: ") + Q(std::string(optics::FaultText(eyes[i]->fault)));
+    if (!eyes[i]->check)
+      untraced[i] =
+          QStringLiteral("cannot be traced: ") + Q(std::string(optics::FaultText(eyes[i]->fault)));
   if (!untraced[0].isEmpty() || !untraced[1].isEmpty())
     html += Row(QStringLiteral("Not checked"), untraced[0], untraced[1], true);
   html += QStringLiteral("</table><p>");
@@ -194,7 +196,8 @@ void AsWornView::Show(const optics::AsWornResult& check, const std::string& sepa
     QString reason;
     if (!eye.check)
       reason = QString::fromLatin1(i == 0 ? "Right" : "Left") +
-               QStringLiteral(" lens not checked as worn: ") + Q(std::string(optics::FaultText(eye.fault)));
+               QStringLiteral(" lens not checked as worn: ") +
+               Q(std::string(optics::FaultText(eye.fault)));
     else
       reason = Q(ordering::OutsideSentence(side, eye.check->verdict, separator));
     marks_[i]->setAccessibleName(reason);

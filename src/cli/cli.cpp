@@ -56,9 +56,10 @@ std::string PathText(const QString& path) {
 // The lens the settings order, checked as worn, from one Compute of `sheet`; a message on
 // stderr when the exact order cannot be made. The ticket's numbers carry the user's separator
 // for people and a full stop in JSON, for programs.
-std::optional<ordering::OrderedTicket> Ordered(const JobSheet& sheet, const ComputedTicket& computed,
-                                             const TicketOutputOptions& options, std::ostream& err,
-                                             const std::string& source) {
+std::optional<ordering::OrderedTicket> Ordered(const JobSheet& sheet,
+                                               const ComputedTicket& computed,
+                                               const TicketOutputOptions& options,
+                                               std::ostream& err, const std::string& source) {
   ordering::OrderedTicket ordered =
       ordering::OrderTicket(computed, options.order, options.decimalSeparator);
   if (ordered.ok() && options.json && options.decimalSeparator != ".")

@@ -56,8 +56,7 @@ class JobReader {
   bool Has(std::string_view label) const { return FindRecord(records_, label) != nullptr; }
 
   void Missing(Eye side, std::string_view name) {
-    Problem(side, kMissingParameter,
-            "Missing Required Parameter: " + std::string(name));
+    Problem(side, kMissingParameter, "Missing Required Parameter: " + std::string(name));
   }
   void Problem(std::optional<Eye> eye, int code, std::string text) {
     problems_.push_back({eye, code, std::move(text)});
@@ -78,8 +77,7 @@ std::optional<std::string> BaseCurve(JobReader& reader, Eye side) {
     if (reader.Problems().size() != before) return std::nullopt;
     const double index = quoted.Known() ? quoted.value : kAssumedCurveIndex;
     if (index <= 1) {
-      reader.Problem(side, kInvalidParameter,
-                     "Invalid Parameter: TIND=" + reader.Text("TIND"));
+      reader.Problem(side, kInvalidParameter, "Invalid Parameter: TIND=" + reader.Text("TIND"));
       return std::nullopt;
     }
     if (index == kBaseCurveIndex) return front.text;
@@ -103,8 +101,7 @@ void MapEye(JobReader& reader, Eye side, std::optional<double> refractedVertex, 
   sheet[fields.cyl] = cyl.Known() ? cyl.text : "0";  // no CYL: a spherical lens, said so
   const DcsNumber axis = reader.EyeNumber("AX", side);
   if (axis.Known() && (axis.value < 0 || axis.value > 180)) {
-    reader.Problem(side, kInvalidParameter,
-                   "Invalid Parameter: AX=" + reader.Text("AX"));
+    reader.Problem(side, kInvalidParameter, "Invalid Parameter: AX=" + reader.Text("AX"));
   } else if (axis.Known()) {
     sheet[fields.axis] = axis.text;
   } else if (cyl.Known() && cyl.value != 0) {

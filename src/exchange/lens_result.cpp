@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "lens_result.h"
 
+#include <optional>
+#include <vector>
+
 #include "as_worn_labels.h"
 #include "compensation_engine.h"
 #include "ordered_ticket.h"
-
-#include <optional>
-#include <vector>
 
 namespace asworn::exchange {
 namespace {

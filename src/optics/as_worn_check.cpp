@@ -5,10 +5,10 @@
 
 #include "as_worn_power.h"
 #include "chief_ray.h"
-#include "thick_lens.h"
-#include "wear_rotation.h"
 #include "lens_units.h"
 #include "number_text.h"
+#include "thick_lens.h"
+#include "wear_rotation.h"
 
 namespace asworn::optics {
 namespace {

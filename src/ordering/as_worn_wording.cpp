@@ -13,7 +13,8 @@ std::string RxText(const optics::SphCylAxis& rx, std::string_view decimalSeparat
          FixedText(rx.axis, 1, decimalSeparator);
 }
 
-std::vector<std::string> PartsOutside(const optics::AnsiResult& v, std::string_view decimalSeparator) {
+std::vector<std::string> PartsOutside(const optics::AnsiResult& v,
+                                      std::string_view decimalSeparator) {
   const auto dioptres = [&](const char* part, double error, double tolerance) {
     return std::string(part) + " off by " + FixedText(error, 2, decimalSeparator, Sign::always) +
            " D (\u00b1" + FixedText(tolerance, 2, decimalSeparator) + " D)";
@@ -75,14 +76,16 @@ std::string OutsideReason(const optics::AnsiResult& v, std::string_view decimalS
   return text;
 }
 
-std::string OutsideSentence(Eye eye, const optics::AnsiResult& verdict, std::string_view decimalSeparator) {
+std::string OutsideSentence(Eye eye, const optics::AnsiResult& verdict,
+                            std::string_view decimalSeparator) {
   const std::string reason = OutsideReason(verdict, decimalSeparator);
   if (reason.empty()) return {};
   return std::string(eye == Eye::right ? "Right" : "Left") +
          " lens outside ANSI Z80.1 as worn: " + reason;
 }
 
-std::string VerticalImbalanceText(const optics::AsWornResult& result, std::string_view decimalSeparator) {
+std::string VerticalImbalanceText(const optics::AsWornResult& result,
+                                  std::string_view decimalSeparator) {
   if (!result.verticalImbalance) return {};
   return "vertical imbalance " + FixedText(*result.verticalImbalance, 2, decimalSeparator) +
          " \u0394, " + (result.VerticalImbalanceWithin() ? "within " : "OUTSIDE ") +

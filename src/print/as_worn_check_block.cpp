@@ -25,7 +25,9 @@ void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOut
             const optics::OrderSettings& settings, const std::string& separator) {
   lines.push_back({EyeName(right), true, false});
   if (!eye.check) {
-    lines.push_back({QStringLiteral("Cannot be traced as worn: ") + Text(std::string(optics::FaultText(eye.fault))), true, true});
+    lines.push_back({QStringLiteral("Cannot be traced as worn: ") +
+                         Text(std::string(optics::FaultText(eye.fault))),
+                     true, true});
     return;
   }
   const optics::EyeCheck& c = *eye.check;

@@ -39,7 +39,8 @@ std::string OrderName(optics::OrderChoice order);
 
 // Why a lens is outside tolerance, for a person or a screen reader: "axis off by 4.7°,
 // tolerance 3°; sphere off by +0.21 D, tolerance 0.13 D". Empty when within.
-std::string OutsideReason(const optics::AnsiResult& verdict, std::string_view decimalSeparator = ".");
+std::string OutsideReason(const optics::AnsiResult& verdict,
+                          std::string_view decimalSeparator = ".");
 
 // "Right lens outside ANSI Z80.1 as worn: axis off by 4.7°, tolerance 3°"; empty when within.
 std::string OutsideSentence(Eye eye, const optics::AnsiResult& verdict,
