@@ -29,7 +29,7 @@ void BM_ComputeOrderedTicket(benchmark::State& state) {
                                                asworn::optics::WearConvention::frame};
   for (auto _ : state) {
     const asworn::ComputeOutcome outcome = asworn::Compute(sheet);
-    benchmark::DoNotOptimize(asworn::optics::OrderTicket(*outcome, settings, "."));
+    benchmark::DoNotOptimize(asworn::ordering::OrderTicket(*outcome, settings, "."));
   }
 }
 BENCHMARK(BM_ComputeOrderedTicket)->ArgName("exact")->Arg(0)->Arg(1);

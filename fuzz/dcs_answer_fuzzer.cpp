@@ -61,8 +61,8 @@ void Check(const std::vector<DcsRecord>& job, std::string_view input) {
     covers.erase(0, covers.find_first_not_of(" \t"));  // blanks after the '=' are no data
     if (!sph || !sph->value || sph->value->find(';') == std::string::npos)
       Broken("an answer without both eyes' LDDRSPH", input);
-    for (ex::Side side : {ex::Side::right, ex::Side::left}) {
-      const bool covered = covers == "B" || covers == (side == ex::Side::right ? "R" : "L");
+    for (asworn::Eye side : {asworn::Eye::right, asworn::Eye::left}) {
+      const bool covered = covers == "B" || covers == (side == asworn::Eye::right ? "R" : "L");
       if (covered != ex::ReadDcsNumber(ex::EyeValue(*sph->value, side)).Known())
         Broken("LDDRSPH does not match the eyes of the job", input);
     }

@@ -71,39 +71,41 @@ QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& s
   QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
   html += Row({}, QStringLiteral("Right (OD)"), QStringLiteral("Left (OS)"), true);
   html += row("Required",
-              [&](const optics::EyeCheck& c) { return optics::RxText(c.required, separator); });
+              [&](const optics::EyeCheck& c) { return ordering::RxText(c.required, separator); });
   html += row("Lens ordered",
-              [&](const optics::EyeCheck& c) { return optics::RxText(c.ordered, separator); });
-  html +=
-      row("As worn", [&](const optics::EyeCheck& c) { return optics::RxText(c.worn, separator); });
+              [&](const optics::EyeCheck& c) { return ordering::RxText(c.ordered, separator); });
+  html += row("As worn",
+              [&](const optics::EyeCheck& c) { return ordering::RxText(c.worn, separator); });
   html += row(
       "ANSI Z80.1",
       [&](const optics::EyeCheck& c) {
         return c.verdict.Within() ? std::string("within tolerance")
-                                  : "OUTSIDE: " + optics::OutsideReason(c.verdict, separator);
+                                  : "OUTSIDE: " + ordering::OutsideReason(c.verdict, separator);
       },
       outside);
   html += row("Exact order",
-              [&](const optics::EyeCheck& c) { return optics::RxText(c.exactOrder, separator); });
+              [&](const optics::EyeCheck& c) { return ordering::RxText(c.exactOrder, separator); });
   html += row("Induced prism",
-              [&](const optics::EyeCheck& c) { return optics::PrismText(c.prism, separator); });
+              [&](const optics::EyeCheck& c) { return ordering::PrismText(c.prism, separator); });
   if (check.settings.order == optics::OrderChoice::exact)
     html += row("Prism ground in", [&](const optics::EyeCheck& c) {
-      return optics::CompensatingPrismText(c.compensatingPrism, separator);
+      return ordering::CompensatingPrismText(c.compensatingPrism, separator);
     });
   QString untraced[2];
   for (int i = 0; i < 2; ++i)
-    if (!eyes[i]->check) untraced[i] = QStringLiteral("cannot be traced: ") + Q(eyes[i]->fault);
+    if (!eyes[i]->check)
+      untraced[i] =
+          QStringLiteral("cannot be traced: ") + Q(std::string(optics::FaultText(eyes[i]->fault)));
   if (!untraced[0].isEmpty() || !untraced[1].isEmpty())
     html += Row(QStringLiteral("Not checked"), untraced[0], untraced[1], true);
   html += QStringLiteral("</table><p>");
   if (check.verticalImbalance)
     html += QStringLiteral("Pair: ") +
-            Q(optics::VerticalImbalanceText(check, separator)).toHtmlEscaped() +
+            Q(ordering::VerticalImbalanceText(check, separator)).toHtmlEscaped() +
             QStringLiteral(" (mounted pair).<br>");
-  html += QStringLiteral("Lens ordered by the ") + Q(optics::OrderName(check.settings.order)) +
+  html += QStringLiteral("Lens ordered by the ") + Q(ordering::OrderName(check.settings.order)) +
           QStringLiteral("; tilt and wrap in the ") +
-          Q(optics::ConventionName(check.settings.convention)).toHtmlEscaped() +
+          Q(ordering::ConventionName(check.settings.convention)).toHtmlEscaped() +
           QStringLiteral(".</p>");
   return html;
 }
@@ -194,9 +196,10 @@ void AsWornView::Show(const optics::AsWornResult& check, const std::string& sepa
     QString reason;
     if (!eye.check)
       reason = QString::fromLatin1(i == 0 ? "Right" : "Left") +
-               QStringLiteral(" lens not checked as worn: ") + Q(eye.fault);
+               QStringLiteral(" lens not checked as worn: ") +
+               Q(std::string(optics::FaultText(eye.fault)));
     else
-      reason = Q(optics::OutsideSentence(side, eye.check->verdict, separator));
+      reason = Q(ordering::OutsideSentence(side, eye.check->verdict, separator));
     marks_[i]->setAccessibleName(reason);
     marks_[i]->setToolTip(reason);
     marks_[i]->setVisible(!reason.isEmpty());

@@ -235,8 +235,8 @@ bool MainWindow::Compute() {
     return false;
   }
   // The lens the user's order gives, and its check, from this one Compute.
-  const optics::OrderedTicket ordered =
-      optics::OrderTicket(*outcome, asWorn_->settings(), format.decimalSeparator);
+  const ordering::OrderedTicket ordered =
+      ordering::OrderTicket(*outcome, asWorn_->settings(), format.decimalSeparator);
   if (!ordered.ok()) {
     MarkTicketCurrent(false);
     ReportFault(QString::fromStdString(ordered.fault));

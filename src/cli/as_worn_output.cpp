@@ -14,7 +14,7 @@ nlohmann::ordered_json RxJson(const optics::SphCylAxis& rx) {
 }
 
 nlohmann::ordered_json EyeJson(const optics::EyeCheckOutcome& outcome) {
-  if (!outcome.check) return {{"fault", outcome.fault}};
+  if (!outcome.check) return {{"fault", std::string(optics::FaultText(outcome.fault))}};
   const optics::EyeCheck& c = *outcome.check;
   const optics::AnsiResult& v = c.verdict;
   nlohmann::ordered_json eye;
@@ -37,18 +37,18 @@ void WriteEye(std::ostream& out, const char* name, const optics::EyeCheckOutcome
               std::string_view separator) {
   out << name << '\n';
   if (!outcome.check) {
-    out << "  cannot be traced: " << outcome.fault << '\n';
+    out << "  cannot be traced: " << optics::FaultText(outcome.fault) << '\n';
     return;
   }
   const optics::EyeCheck& c = *outcome.check;
-  out << "  required:      " << optics::RxText(c.required, separator) << '\n'
-      << "  ticket's lens: " << optics::RxText(c.ordered, separator) << ", "
+  out << "  required:      " << ordering::RxText(c.required, separator) << '\n'
+      << "  ticket's lens: " << ordering::RxText(c.ordered, separator) << ", "
       << FixedText(c.thicknessMm, 2, separator) << " mm thick\n"
-      << "  as worn:       " << optics::RxText(c.worn, separator) << '\n'
-      << "  ANSI Z80.1:    " << optics::VerdictText(c.verdict, separator) << '\n'
-      << "  exact order:   " << optics::RxText(c.exactOrder, separator) << '\n'
-      << "  induced prism: " << optics::PrismText(c.prism, separator) << '\n'
-      << "  compensating:  " << optics::CompensatingPrismText(c.compensatingPrism, separator)
+      << "  as worn:       " << ordering::RxText(c.worn, separator) << '\n'
+      << "  ANSI Z80.1:    " << ordering::VerdictText(c.verdict, separator) << '\n'
+      << "  exact order:   " << ordering::RxText(c.exactOrder, separator) << '\n'
+      << "  induced prism: " << ordering::PrismText(c.prism, separator) << '\n'
+      << "  compensating:  " << ordering::CompensatingPrismText(c.compensatingPrism, separator)
       << '\n';
 }
 
@@ -67,12 +67,13 @@ nlohmann::ordered_json AsWornJson(const optics::AsWornResult& result) {
 
 void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result,
                      std::string_view decimalSeparator) {
-  out << "\nAs-worn check (exact ray trace, " << optics::ConventionName(result.settings.convention)
-      << ")\nLens ordered by the " << optics::OrderName(result.settings.order) << '\n';
+  out << "\nAs-worn check (exact ray trace, "
+      << ordering::ConventionName(result.settings.convention) << ")\nLens ordered by the "
+      << ordering::OrderName(result.settings.order) << '\n';
   WriteEye(out, "Right eye (OD)", result.od, decimalSeparator);
   WriteEye(out, "Left eye (OS)", result.os, decimalSeparator);
   if (result.verticalImbalance)
-    out << "Pair: " << optics::VerticalImbalanceText(result, decimalSeparator)
+    out << "Pair: " << ordering::VerticalImbalanceText(result, decimalSeparator)
         << " (ANSI Z80.1, mounted pair)\n";
 }
 

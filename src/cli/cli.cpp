@@ -56,15 +56,14 @@ std::string PathText(const QString& path) {
 // The lens the settings order, checked as worn, from one Compute of `sheet`; a message on
 // stderr when the exact order cannot be made. The ticket's numbers carry the user's separator
 // for people and a full stop in JSON, for programs.
-std::optional<optics::OrderedTicket> Ordered(const JobSheet& sheet, const ComputedTicket& computed,
-                                             const TicketOutputOptions& options, std::ostream& err,
-                                             const std::string& source) {
-  optics::OrderedTicket ordered =
-      optics::OrderTicket(computed, options.order, options.decimalSeparator);
-  if (ordered.ok() && options.json && options.decimalSeparator != ".") {
-    FillWorkTicket(ordered.ticket, sheet, computed.compensation, ".");
-    optics::WriteOrderedLens(ordered.ticket, ordered.check, ".");
-  }
+std::optional<ordering::OrderedTicket> Ordered(const JobSheet& sheet,
+                                               const ComputedTicket& computed,
+                                               const TicketOutputOptions& options,
+                                               std::ostream& err, const std::string& source) {
+  ordering::OrderedTicket ordered =
+      ordering::OrderTicket(computed, options.order, options.decimalSeparator);
+  if (ordered.ok() && options.json && options.decimalSeparator != ".")
+    ordering::WriteTicket(ordered.ticket, sheet, computed, ordered.check, ".");
   if (ordered.ok()) return ordered;
   err << "asworn-cli: " << (source.empty() ? "" : EscapedText(source) + ": ")
       << EscapedText(ordered.fault) << '\n';

@@ -40,7 +40,7 @@ std::string FaultLine(const ComputeFault& fault) {
 }
 
 void WriteTicket(std::ostream& out, const ComputedTicket& computed,
-                 const optics::OrderedTicket& ordered, const TicketOutputOptions& options) {
+                 const ordering::OrderedTicket& ordered, const TicketOutputOptions& options) {
   const WorkTicket& ticket = ordered.ticket;
   // The default ticket stays as it always was; the exact order says so.
   const bool exact = options.order.order == optics::OrderChoice::exact;

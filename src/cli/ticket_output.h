@@ -24,7 +24,7 @@ struct TicketOutputOptions {
 // The ticket of the lens ordered, with an "order" line (key) "exact" for the exact order; the
 // as-worn check is the one made with that order.
 void WriteTicket(std::ostream& out, const ComputedTicket& computed,
-                 const optics::OrderedTicket& ordered, const TicketOutputOptions& options);
+                 const ordering::OrderedTicket& ordered, const TicketOutputOptions& options);
 
 // A text on one line: tab, CR, LF and backslash written as \t, \r, \n and \\.
 std::string EscapedText(std::string_view text);

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "compensation_engine.h"
 
+#include "angles.h"
 #include "eye_fields.h"
 #include "field_reading.h"
 #include "lab_limits.h"
 #include "number_text.h"
+#include "prism.h"
+#include "resultant_rx.h"
 #include "step_check.h"
+#include "tilt_factors.h"
+#include "vertex.h"
 
 namespace asworn {
 namespace {
@@ -44,7 +49,7 @@ void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation&
 void WritePrism(WorkTicket& ticket, Label amount, Label base, double rounded,
                 std::string_view decimalSeparator) {
   ticket[amount] = NumberText(rounded < 0 ? -rounded : rounded, decimalSeparator);
-  ticket[base] = rounded < 0 ? kBaseOut : kBaseIn;
+  ticket[base] = BaseDirection(rounded);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "compute_fault.h"
+#include "fault_message.h"
 
 #include <algorithm>
 #include <cmath>

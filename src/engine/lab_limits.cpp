@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "eye_fields.h"
+#include "fault_message.h"
 #include "number_text.h"
 #include "plausible_ranges.h"
 #include "step_check.h"

@@ -3,10 +3,9 @@
 // The last check of Compute: a ticket only for lenses a lab can make. Entries inside their
 // ranges can still combine into a compensated power or a wrap prism beyond any lens blank.
 
-#include "compute_fault.h"
+#include "compensation.h"
+#include "eye_fields.h"
 #include "job_sheet.h"
-#include "prism.h"
-#include "resultant_rx.h"
 
 namespace asworn {
 

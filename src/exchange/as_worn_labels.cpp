@@ -8,7 +8,8 @@ std::optional<AsWornLabels> LabelsOf(const optics::EyeCheckOutcome& eye, const c
                                      std::string& problem) {
   if (!eye.check) {
     if (problem.empty())
-      problem = std::string(side) + " lens cannot be traced as worn: " + eye.fault;
+      problem = std::string(side) +
+                " lens cannot be traced as worn: " + std::string(optics::FaultText(eye.fault));
     return std::nullopt;
   }
   const optics::EyeCheck& c = *eye.check;

@@ -70,12 +70,12 @@ constexpr std::string_view kStatus = "STATUS";
 constexpr std::string_view kProblem = "XSTATUS";
 
 // Prism base as a 0-360 angle, both eyes in one frame: base in is 0 right, 180 left.
-std::string BaseAngle(double signedPrism, Side side) {
+std::string BaseAngle(double signedPrism, Eye side) {
   const bool baseIn = signedPrism >= 0;
-  return (side == Side::right) == baseIn ? "0" : "180";
+  return (side == Eye::right) == baseIn ? "0" : "180";
 }
 
-EyeAnswer FromLens(const CompensatedEye& eye, Side side) {
+EyeAnswer FromLens(const CompensatedEye& eye, Eye side) {
   return {FixedText(eye.sph, 2),
           FixedText(eye.cyl, 2),
           TicketAxis(eye.axis),
@@ -129,10 +129,16 @@ std::vector<DcsRecord> HandBack(const std::vector<DcsRecord>& job) {
   return records;
 }
 
+// The side an XSTATUS names: R or L, B for both eyes or the job as a whole.
+char EyeLetter(std::optional<Eye> eye) {
+  if (!eye) return 'B';
+  return *eye == Eye::right ? 'R' : 'L';
+}
+
 DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>& problems) {
   records.push_back({std::string(kStatus), "3"});
   for (const JobProblem& problem : problems)
-    records.push_back({std::string(kProblem), std::string(1, problem.side) + ";" +
+    records.push_back({std::string(kProblem), std::string(1, EyeLetter(problem.eye)) + ";" +
                                                   std::to_string(problem.code) + ";" +
                                                   FieldText(problem.text) + ";E"});
   return {std::move(records), true};
@@ -167,7 +173,7 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
 
   const LensResult lens = options.lens(mapped.sheet, options.order);
   if (lens.fault)
-    return Refusal(std::move(records), {{lens.fault->side, kComputeFault, lens.fault->message}});
+    return Refusal(std::move(records), {{lens.fault->eye, kComputeFault, lens.fault->message}});
 
   AsWornCheckResult check = lens.check;
   if (check.problem.empty() && (!check.right || !check.left || !lens.right || !lens.left))
@@ -175,10 +181,10 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
   if (check.problem.empty() && !(Finite(*check.right) && Finite(*check.left)))
     check.problem = "the as-worn check gave a number that is not finite";
   if (!check.problem.empty())
-    return Refusal(std::move(records), {{'B', kAsWornCheckFault, check.problem}});
+    return Refusal(std::move(records), {{std::nullopt, kAsWornCheckFault, check.problem}});
 
-  EyeAnswer right = FromLens(*lens.right, Side::right);
-  EyeAnswer left = FromLens(*lens.left, Side::left);
+  EyeAnswer right = FromLens(*lens.right, Eye::right);
+  EyeAnswer left = FromLens(*lens.left, Eye::left);
   if (!mapped.right) right = {};
   if (!mapped.left) left = {};
 
@@ -206,7 +212,7 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
 
 DcsAnswer UnreadJobAnswer(std::string_view fileName, std::string_view reason) {
   return Refusal({{"REQ", "LMS"}, {"JOB", FieldText(fileName)}},
-                 {{'B', kInvalidParameter, std::string(reason)}});
+                 {{std::nullopt, kInvalidParameter, std::string(reason)}});
 }
 
 }  // namespace asworn::exchange

@@ -111,10 +111,10 @@ const DcsRecord* FindRecord(const std::vector<DcsRecord>& records, std::string_v
   return nullptr;
 }
 
-std::string_view EyeValue(std::string_view value, Side side) {
+std::string_view EyeValue(std::string_view value, Eye side) {
   const auto semicolon = value.find(';');
   if (semicolon == std::string_view::npos) return value;
-  return side == Side::right ? value.substr(0, semicolon) : value.substr(semicolon + 1);
+  return side == Eye::right ? value.substr(0, semicolon) : value.substr(semicolon + 1);
 }
 
 DcsNumber ReadDcsNumber(std::string_view field) {

@@ -21,31 +21,27 @@ constexpr double kMostPlausibleFrontCurve = 30;
 constexpr std::array<std::string_view, 6> kPrismLabels{"PRVM",  "PRVM1", "PRVM2",
                                                        "_PRVM", "PRVIN", "PRVUP"};
 
-char SideLetter(Side side) {
-  return side == Side::right ? 'R' : 'L';
-}
-
 class JobReader {
  public:
   explicit JobReader(const std::vector<DcsRecord>& records) : records_(records) {}
 
   // One eye's number of `label`; a malformed one is reported and reads as unknown.
-  DcsNumber Eye(std::string_view label, Side side) {
+  DcsNumber EyeNumber(std::string_view label, Eye side) {
     const DcsRecord* record = FindRecord(records_, label);
     if (!record || !record->value) return {};
     DcsNumber number = ReadDcsNumber(EyeValue(*record->value, side));
     if (number.kind == DcsNumber::Kind::malformed) {
-      Problem(SideLetter(side), kInvalidParameter,
+      Problem(side, kInvalidParameter,
               "Invalid Parameter: " + std::string(label) + "=" + *record->value);
       return {};
     }
     return number;
   }
 
-  // Like Eye, and a missing value is reported under `name`.
-  DcsNumber Required(std::string_view label, Side side, std::string_view name) {
+  // Like EyeNumber, and a missing value is reported under `name`.
+  DcsNumber Required(std::string_view label, Eye side, std::string_view name) {
     const std::size_t before = problems_.size();
-    DcsNumber number = Eye(label, side);
+    DcsNumber number = EyeNumber(label, side);
     if (!number.Known() && problems_.size() == before) Missing(side, name);
     return number;
   }
@@ -59,12 +55,11 @@ class JobReader {
   }
   bool Has(std::string_view label) const { return FindRecord(records_, label) != nullptr; }
 
-  void Missing(Side side, std::string_view name) {
-    Problem(SideLetter(side), kMissingParameter,
-            "Missing Required Parameter: " + std::string(name));
+  void Missing(Eye side, std::string_view name) {
+    Problem(side, kMissingParameter, "Missing Required Parameter: " + std::string(name));
   }
-  void Problem(char side, int code, std::string text) {
-    problems_.push_back({side, code, std::move(text)});
+  void Problem(std::optional<Eye> eye, int code, std::string text) {
+    problems_.push_back({eye, code, std::move(text)});
   }
   std::vector<JobProblem>& Problems() { return problems_; }
 
@@ -74,41 +69,39 @@ class JobReader {
 };
 
 // The base curve at 1.53: FRNT converted from its TIND, else MBASE as it stands.
-std::optional<std::string> BaseCurve(JobReader& reader, Side side) {
+std::optional<std::string> BaseCurve(JobReader& reader, Eye side) {
   const std::size_t before = reader.Problems().size();
-  const DcsNumber front = reader.Eye("FRNT", side);
+  const DcsNumber front = reader.EyeNumber("FRNT", side);
   if (front.Known() && front.value > 0 && front.value <= kMostPlausibleFrontCurve) {
-    const DcsNumber quoted = reader.Eye("TIND", side);
+    const DcsNumber quoted = reader.EyeNumber("TIND", side);
     if (reader.Problems().size() != before) return std::nullopt;
     const double index = quoted.Known() ? quoted.value : kAssumedCurveIndex;
     if (index <= 1) {
-      reader.Problem(SideLetter(side), kInvalidParameter,
-                     "Invalid Parameter: TIND=" + reader.Text("TIND"));
+      reader.Problem(side, kInvalidParameter, "Invalid Parameter: TIND=" + reader.Text("TIND"));
       return std::nullopt;
     }
     if (index == kBaseCurveIndex) return front.text;
     return ExactText(BaseCurveOf(front.value, index), ".", Exponent::never);
   }
   if (reader.Problems().size() != before) return std::nullopt;
-  const DcsNumber nominal = reader.Eye("MBASE", side);
+  const DcsNumber nominal = reader.EyeNumber("MBASE", side);
   if (nominal.Known() && nominal.value > 0) return nominal.text;
   if (reader.Problems().size() == before) reader.Missing(side, "FRNT");
   return std::nullopt;
 }
 
-void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex, MappedJob& job) {
+void MapEye(JobReader& reader, Eye side, std::optional<double> refractedVertex, MappedJob& job) {
   const EyeFields& fields = FieldsOf(side);
   JobSheet& sheet = job.sheet;
 
   const DcsNumber sph = reader.Required("SPH", side, "SPH");
   if (sph.Known()) sheet[fields.sph] = sph.text;
 
-  const DcsNumber cyl = reader.Eye("CYL", side);
+  const DcsNumber cyl = reader.EyeNumber("CYL", side);
   sheet[fields.cyl] = cyl.Known() ? cyl.text : "0";  // no CYL: a spherical lens, said so
-  const DcsNumber axis = reader.Eye("AX", side);
+  const DcsNumber axis = reader.EyeNumber("AX", side);
   if (axis.Known() && (axis.value < 0 || axis.value > 180)) {
-    reader.Problem(SideLetter(side), kInvalidParameter,
-                   "Invalid Parameter: AX=" + reader.Text("AX"));
+    reader.Problem(side, kInvalidParameter, "Invalid Parameter: AX=" + reader.Text("AX"));
   } else if (axis.Known()) {
     sheet[fields.axis] = axis.text;
   } else if (cyl.Known() && cyl.value != 0) {
@@ -118,10 +111,10 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
   }
 
   for (std::string_view label : kPrismLabels) {
-    const DcsNumber prism = reader.Eye(label, side);
+    const DcsNumber prism = reader.EyeNumber(label, side);
     if (prism.Known() && prism.value != 0)
       reader.Problem(
-          SideLetter(side), kPrescribedPrism,
+          side, kPrescribedPrism,
           "Prescribed prism not supported: " + std::string(label) + "=" + reader.Text(label));
   }
 
@@ -130,8 +123,8 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
 
   if (const std::optional<std::string> curve = BaseCurve(reader, side)) sheet[fields.bc] = *curve;
 
-  const DcsNumber crib = reader.Eye("CRIB", side);
-  const DcsNumber blank = reader.Eye("DIA", side);
+  const DcsNumber crib = reader.EyeNumber("CRIB", side);
+  const DcsNumber blank = reader.EyeNumber("DIA", side);
   if (crib.Known() && crib.value > 0)
     sheet[fields.diam] = crib.text;
   else if (blank.Known() && blank.value > 0)
@@ -139,15 +132,15 @@ void MapEye(JobReader& reader, Side side, std::optional<double> refractedVertex,
   else
     reader.Missing(side, "CRIB");
 
-  const DcsNumber bvd = reader.Eye("BVD", side);
-  const DcsNumber fitted = bvd.Known() ? bvd : reader.Eye("VBD", side);
+  const DcsNumber bvd = reader.EyeNumber("BVD", side);
+  const DcsNumber fitted = bvd.Known() ? bvd : reader.EyeNumber("VBD", side);
   if (fitted.Known())
     sheet[fields.fvd] = fitted.text;
   else
     reader.Missing(side, "BVD");
 
-  std::string& from = side == Side::right ? job.rightRefractedFrom : job.leftRefractedFrom;
-  const DcsNumber refracted = reader.Eye("_REFBVD", side);
+  std::string& from = side == Eye::right ? job.rightRefractedFrom : job.leftRefractedFrom;
+  const DcsNumber refracted = reader.EyeNumber("_REFBVD", side);
   if (refracted.Known()) {
     sheet[fields.rvd] = refracted.text;
     from = "JOB";
@@ -165,15 +158,15 @@ void MapShared(JobReader& reader, std::string_view label, Field field, const Map
                JobSheet& sheet) {
   std::optional<DcsNumber> taken;
   bool differ = false;
-  for (Side side : {Side::right, Side::left}) {
-    if ((side == Side::right && !job.right) || (side == Side::left && !job.left)) continue;
+  for (Eye side : {Eye::right, Eye::left}) {
+    if ((side == Eye::right && !job.right) || (side == Eye::left && !job.left)) continue;
     const DcsNumber value = reader.Required(label, side, label);
     if (!value.Known()) continue;
     if (taken && taken->value != value.value) differ = true;
     if (!taken) taken = value;
   }
   if (differ)
-    reader.Problem('B', kEyesDiffer,
+    reader.Problem(std::nullopt, kEyesDiffer,
                    std::string(label) + " differs between the eyes: " + reader.Text(label));
   else if (taken)
     sheet[field] = taken->text;
@@ -191,15 +184,15 @@ JobMapping MapJob(const std::vector<DcsRecord>& records, std::optional<double> r
   } else if (eyes == "L") {
     job.right = false;
   } else if (reader.Has("DO") && eyes != "B") {
-    reader.Problem('B', kInvalidParameter, "Invalid Parameter: DO=" + eyes);
+    reader.Problem(std::nullopt, kInvalidParameter, "Invalid Parameter: DO=" + eyes);
   }
 
   job.sheet[Field::firstname] = reader.Text("_PATFNAME");
   job.sheet[Field::lastname] = reader.Text("_PATLNAME");
   job.sheet[Field::record] = reader.Has("JOB") ? reader.Text("JOB") : reader.Text("RXNM");
 
-  if (job.right) MapEye(reader, Side::right, refractedVertex, job);
-  if (job.left) MapEye(reader, Side::left, refractedVertex, job);
+  if (job.right) MapEye(reader, Eye::right, refractedVertex, job);
+  if (job.left) MapEye(reader, Eye::left, refractedVertex, job);
   MapShared(reader, "PANTO", Field::tilt, job, job.sheet);
   MapShared(reader, "ZTILT", Field::wrap, job, job.sheet);
 

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "dcs_records.h"
+#include "eye_fields.h"
 #include "job_sheet.h"
 
 namespace asworn::exchange {
 
 // One reason a job is refused; it becomes one XSTATUS record of the answer.
 struct JobProblem {
-  char side;  // 'R', 'L' or 'B'
+  std::optional<Eye> eye;  // the eye the problem is of; none for the job as a whole
   int code;
   std::string text;
 

@@ -12,7 +12,7 @@ constexpr std::array<std::string_view, 4> kDefaultable{"PANTO", "ZTILT", "BVD", 
 bool Lacks(const std::vector<DcsRecord>& job, std::string_view label) {
   const DcsRecord* record = FindRecord(job, label);
   if (!record || !record->value) return true;
-  for (Side side : {Side::right, Side::left})
+  for (Eye side : {Eye::right, Eye::left})
     if (ReadDcsNumber(EyeValue(*record->value, side)).kind != DcsNumber::Kind::unknown)
       return false;
   return true;
@@ -29,7 +29,7 @@ LabDefaultsRead ReadLabDefaults(std::string_view bytes) {
               "\"" + label + "\" cannot be a default; only PANTO, ZTILT, BVD and _REFBVD can"};
     if (FindRecord(records, label)) return {std::nullopt, label + " is given twice"};
     const std::string value = record.value.value_or("");
-    for (Side side : {Side::right, Side::left})
+    for (Eye side : {Eye::right, Eye::left})
       if (!ReadDcsNumber(EyeValue(value, side)).Known())
         return {std::nullopt, std::string(record.label)
                                   .append("=")

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "lens_result.h"
 
+#include <optional>
+#include <vector>
+
 #include "as_worn_labels.h"
 #include "compensation_engine.h"
 #include "ordered_ticket.h"
@@ -8,7 +11,8 @@
 namespace asworn::exchange {
 namespace {
 
-char SideOfFields(const std::vector<Field>& fields) {
+// The eye whose fields a fault names; none when it names both eyes or neither.
+std::optional<Eye> EyeOfFields(const std::vector<Field>& fields) {
   bool right = false;
   bool left = false;
   for (Field field : fields) {
@@ -17,8 +21,8 @@ char SideOfFields(const std::vector<Field>& fields) {
     left = left || name.starts_with("os");
     if (!name.starts_with("od") && !name.starts_with("os")) right = left = true;
   }
-  if (right == left) return 'B';
-  return right ? 'R' : 'L';
+  if (right == left) return std::nullopt;
+  return right ? Eye::right : Eye::left;
 }
 
 CompensatedEye TicketFormulaEye(const RoundedRx& rx, const PrismOfOneEye& prism) {
@@ -35,10 +39,10 @@ LensResult ComputeLens(const JobSheet& sheet, const optics::OrderSettings& setti
   const ComputeOutcome outcome = Compute(sheet, NumberFormat{});
   LensResult result;
   if (!outcome) {
-    result.fault = LensFault{SideOfFields(outcome.error().fields), outcome.error().message};
+    result.fault = LensFault{EyeOfFields(outcome.error().fields), outcome.error().message};
     return result;
   }
-  const optics::OrderedTicket ordered = optics::OrderTicket(*outcome, settings, ".");
+  const ordering::OrderedTicket ordered = ordering::OrderTicket(*outcome, settings, ".");
   result.check = AsWornLabelsOf(ordered.check);
   if (!ordered.ok()) {
     result.check.problem = ordered.fault;

@@ -6,8 +6,8 @@ namespace asworn::exchange {
 bool HasAddition(const std::vector<DcsRecord>& job, bool right, bool left) {
   const DcsRecord* add = FindRecord(job, "ADD");
   if (!add || !add->value) return false;
-  for (Side side : {Side::right, Side::left}) {
-    if ((side == Side::right && !right) || (side == Side::left && !left)) continue;
+  for (Eye side : {Eye::right, Eye::left}) {
+    if ((side == Eye::right && !right) || (side == Eye::left && !left)) continue;
     const DcsNumber number = ReadDcsNumber(EyeValue(*add->value, side));
     if (number.kind == DcsNumber::Kind::malformed || (number.Known() && number.value != 0))
       return true;

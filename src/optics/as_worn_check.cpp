@@ -3,8 +3,12 @@
 
 #include <cmath>
 
+#include "as_worn_power.h"
+#include "chief_ray.h"
 #include "lens_units.h"
 #include "number_text.h"
+#include "thick_lens.h"
+#include "wear_rotation.h"
 
 namespace asworn::optics {
 namespace {
@@ -13,7 +17,7 @@ EyeCheckOutcome Outcome(const EyeInput& input, const AsWornInput& all, Eye eye) 
   try {
     return {CheckEye(input, all.tiltDegrees, all.wrapDegrees, eye, all.convention, all.order), {}};
   } catch (const TraceFault& fault) {
-    return {std::nullopt, fault.what()};
+    return {std::nullopt, fault.Fault()};
   }
 }
 
@@ -43,7 +47,7 @@ EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees,
                                NormalizedAxis(input.ordered.axis)};
   c.wornMatrix = AsWornPower(trace, lens, ToPowerMatrix(c.ordered));
   if (!c.requiredMatrix.allFinite() || !c.wornMatrix.allFinite() || !c.exactOrderMatrix.allFinite())
-    throw TraceFault("the lens as worn gives no finite power");
+    throw TraceFault(OpticsFault::noFinitePower);
   c.required = ToSphCylAxis(c.requiredMatrix);
   c.worn = ToSphCylAxis(c.wornMatrix);
   c.verdict = AnsiVerdict(c.wornMatrix, c.requiredMatrix);

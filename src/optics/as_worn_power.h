@@ -4,6 +4,7 @@
 // the order that gives exactly that, and the prism the lens induces there.
 
 #include "chief_ray.h"
+#include "induced_prism.h"
 #include "power_matrix.h"
 #include "thick_lens.h"
 #include "wear_rotation.h"
@@ -23,12 +24,6 @@ PowerMatrix RequiredPower(const PowerMatrix& prescription, double refractedMm, d
 // power as worn is affine in the back surface's curvature.
 PowerMatrix ExactOrder(const ChiefRayTrace& trace, const ThickLens& lens,
                        const PowerMatrix& required);
-
-// Prism dioptres the lens induces at the fitting point: base in and base up positive.
-struct InducedPrism {
-  double baseIn = 0;
-  double baseUp = 0;
-};
 
 // Light bends toward the base: an object seen nasally of straight ahead means base in.
 InducedPrism PrismAtFittingPoint(const ChiefRayTrace& trace, Eye eye);

@@ -35,15 +35,15 @@ Eigen::Vector3d Refract(const Eigen::Vector3d& d, Eigen::Vector3d normal, double
   }
   const double mu = n1 / n2;
   const double radicand = 1 - mu * mu * (1 - cosIn * cosIn);
-  if (!(radicand >= 0)) throw TraceFault("the line of sight is reflected totally in the lens");
+  if (!(radicand >= 0)) throw TraceFault(OpticsFault::totalReflection);
   return mu * d + (std::sqrt(radicand) - mu * cosIn) * normal;
 }
 
 ChiefRayTrace TraceChiefRay(const ThickLens& lens, const Eigen::Matrix3d& r) {
   const double n = lens.index;
-  if (!(n > 1) || !std::isfinite(n)) throw TraceFault("the index must be above 1");
+  if (!(n > 1) || !std::isfinite(n)) throw TraceFault(OpticsFault::indexNotAboveOne);
   if (!std::isfinite(lens.frontPower) || !(lens.thickness >= 0))
-    throw TraceFault("the lens cannot be built from its base curve and thickness");
+    throw TraceFault(OpticsFault::lensNotBuildable);
   const Eigen::Vector3d axis = r.col(2);
   const Eigen::Vector3d reference = r.col(0);
   const Eigen::Vector3d d0 = Eigen::Vector3d::UnitZ();
@@ -60,14 +60,14 @@ ChiefRayTrace TraceChiefRay(const ThickLens& lens, const Eigen::Matrix3d& r) {
     const double b = -d1.dot(centre);
     const double q = centre.squaredNorm() - r1 * r1;
     const double disc = b * b - q;
-    if (!(disc >= 0)) throw TraceFault("the line of sight misses the front surface");
+    if (!(disc >= 0)) throw TraceFault(OpticsFault::missesFrontSurface);
     const double root = std::sqrt(disc);
     const auto onCap = [&](double s) {
       return std::copysign(1.0, r1) * (s * d1 - centre).dot(axis) >= 0;
     };
     const double near = -b - root, far = -b + root;
     const bool nearOk = onCap(near), farOk = onCap(far);
-    if (!nearOk && !farOk) throw TraceFault("the line of sight misses the front surface");
+    if (!nearOk && !farOk) throw TraceFault(OpticsFault::missesFrontSurface);
     s1 = nearOk && farOk ? (std::abs(near) <= std::abs(far) ? near : far) : nearOk ? near : far;
   }
   const Eigen::Vector3d p1 = s1 * d1;
@@ -102,7 +102,7 @@ ChiefRayTrace TraceChiefRay(const ThickLens& lens, const Eigen::Matrix3d& r) {
   trace.objectSide = d2;
   if (!trace.vergenceAtBack.allFinite() || !d2.allFinite() || !std::isfinite(trace.backObliquity) ||
       trace.backBasis.determinant() == 0)
-    throw TraceFault("the lens as worn gives no finite power");
+    throw TraceFault(OpticsFault::noFinitePower);
   return trace;
 }
 

@@ -8,18 +8,11 @@
 // worn is affine in the back surface's curvature.
 
 #include <Eigen/Core>
-#include <stdexcept>
 
+#include "optics_fault.h"
 #include "thick_lens.h"
 
 namespace asworn::optics {
-
-// The lens cannot be traced as worn (the line of sight misses the front, is reflected
-// totally, or the numbers are not finite); the message says why, for an optician.
-class TraceFault : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 struct ChiefRayTrace {
   // Gᵀ·V·G: the vergence inside the glass arriving at the back pole, in the back surface's

@@ -6,13 +6,9 @@
 #include <Eigen/Core>
 
 #include "eye_fields.h"
+#include "lens_order.h"
 
 namespace asworn::optics {
-
-// Which rotation comes first. frame: the lens is wrapped within the front, then the whole
-// front is tilted on the face (both angles as a dispenser measures them). head: tilted, then
-// turned about the head's vertical.
-enum class WearConvention { frame, head };
 
 // X_eye = R·X_lens. Positive tilt turns the optical axis down, positive wrap turns it
 // temporally; the left eye is the mirror image of the right. Angles in degrees.

@@ -25,26 +25,28 @@ void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOut
             const optics::OrderSettings& settings, const std::string& separator) {
   lines.push_back({EyeName(right), true, false});
   if (!eye.check) {
-    lines.push_back({QStringLiteral("Cannot be traced as worn: ") + Text(eye.fault), true, true});
+    lines.push_back({QStringLiteral("Cannot be traced as worn: ") +
+                         Text(std::string(optics::FaultText(eye.fault))),
+                     true, true});
     return;
   }
   const optics::EyeCheck& c = *eye.check;
   lines.push_back({QStringLiteral("Lens as ordered %1 (%2 mm thick); power as worn %3; "
                                   "required %4")
-                       .arg(Text(optics::RxText(c.ordered, separator)),
+                       .arg(Text(ordering::RxText(c.ordered, separator)),
                             Text(FixedText(c.thicknessMm, 2, separator)),
-                            Text(optics::RxText(c.worn, separator)),
-                            Text(optics::RxText(c.required, separator))),
+                            Text(ordering::RxText(c.worn, separator)),
+                            Text(ordering::RxText(c.required, separator))),
                    false, true});
   lines.push_back(
-      {QStringLiteral("ANSI Z80.1-2015: ") + Text(optics::VerdictText(c.verdict, separator)),
+      {QStringLiteral("ANSI Z80.1-2015: ") + Text(ordering::VerdictText(c.verdict, separator)),
        !c.verdict.Within(), true});
   QString prism = QStringLiteral("Exact order %1; prism induced at the fitting point: %2")
-                      .arg(Text(optics::RxText(c.exactOrder, separator)),
-                           Text(optics::PrismText(c.prism, separator)));
+                      .arg(Text(ordering::RxText(c.exactOrder, separator)),
+                           Text(ordering::PrismText(c.prism, separator)));
   if (settings.order == optics::OrderChoice::exact)
     prism += QStringLiteral("; ground in against it: ") +
-             Text(optics::CompensatingPrismText(c.compensatingPrism, separator));
+             Text(ordering::CompensatingPrismText(c.compensatingPrism, separator));
   lines.push_back({prism, false, true});
 }
 
@@ -56,7 +58,7 @@ QString Warning(const optics::AsWornResult& result, const std::string& separator
       untraced << EyeName(right);
     else if (!eye->check->verdict.Within())
       outside << EyeName(right) + QStringLiteral(": ") +
-                     Text(optics::VerdictText(eye->check->verdict, separator))
+                     Text(ordering::VerdictText(eye->check->verdict, separator))
                          .remove(QStringLiteral("outside tolerance: "));
   }
   QStringList sentences;
@@ -114,17 +116,17 @@ std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result,
   if (const QString warning = Warning(result, decimalSeparator); !warning.isEmpty())
     lines.push_back({warning, true, false});
   lines.push_back({QStringLiteral("Lens ordered by the %1.")
-                       .arg(Text(optics::OrderName(result.settings.order))),
+                       .arg(Text(ordering::OrderName(result.settings.order))),
                    true, false});
   AddEye(lines, true, result.od, result.settings, decimalSeparator);
   AddEye(lines, false, result.os, result.settings, decimalSeparator);
   if (result.verticalImbalance)
     lines.push_back({QStringLiteral("Pair, ANSI Z80.1 mounted: ") +
-                         Text(optics::VerticalImbalanceText(result, decimalSeparator)),
+                         Text(ordering::VerticalImbalanceText(result, decimalSeparator)),
                      !result.VerticalImbalanceWithin(), false});
   lines.push_back({QStringLiteral("Tilt and wrap in the %1; axes TABO; primary gaze at the "
                                   "fitting point with the optical centre there.")
-                       .arg(Text(optics::ConventionName(result.settings.convention))),
+                       .arg(Text(ordering::ConventionName(result.settings.convention))),
                    false, false});
   return lines;
 }

@@ -48,7 +48,7 @@ std::vector<DcsRecord> HandedBack(const std::vector<DcsRecord>& records) {
   return kept;
 }
 
-double Number(const std::vector<DcsRecord>& answer, const char* label, Side side) {
+double Number(const std::vector<DcsRecord>& answer, const char* label, Eye side) {
   return ReadDcsNumber(EyeValue(*FindRecord(answer, label)->value, side)).value;
 }
 
@@ -77,12 +77,12 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
   }
 
   const struct {
-    Side side;
+    Eye side;
     bool inJob;
     const char *sph, *cyl, *axis, *prism;
     const char* base;
-  } eyes[] = {{Side::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2", "odpb"},
-              {Side::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2", "ospb"}};
+  } eyes[] = {{Eye::right, mapping.job->right, "odcsph", "odccyl", "odcaxis", "odprism2", "odpb"},
+              {Eye::left, mapping.job->left, "oscsph", "osccyl", "oscaxis", "osprism2", "ospb"}};
   for (const auto& eye : eyes) {
     if (!eye.inJob) {
       EXPECT_EQ(EyeValue(*FindRecord(answer, "LDDRSPH")->value, eye.side), "") << name;
@@ -96,7 +96,7 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
       EXPECT_EQ(Number(answer, label, eye.side), labels[eye.axis]) << name << label;
     // The ticket shows the prism's size beside its base.
     const double prism = texts[eye.base] == "Base Out" ? -labels[eye.prism] : labels[eye.prism];
-    const double baseOut = (prism < 0) == (eye.side == Side::right) ? 180 : 0;
+    const double baseOut = (prism < 0) == (eye.side == Eye::right) ? 180 : 0;
     for (const char* label : {"LDPRVM", "INSPRPRVM"})
       EXPECT_EQ(Number(answer, label, eye.side), std::fabs(prism)) << name << label;
     for (const char* label : {"LDPRVA", "INSPRPRVA"})

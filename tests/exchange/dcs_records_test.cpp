@@ -84,8 +84,8 @@ TEST(DcsSyntax, EyeValuesAndNumbers) {
       {"13mm;+", K::malformed, 0, K::malformed, "+"},
   };
   for (const auto& row : rows) {
-    const DcsNumber right = ReadDcsNumber(EyeValue(row.value, Side::right));
-    const DcsNumber left = ReadDcsNumber(EyeValue(row.value, Side::left));
+    const DcsNumber right = ReadDcsNumber(EyeValue(row.value, Eye::right));
+    const DcsNumber left = ReadDcsNumber(EyeValue(row.value, Eye::left));
     EXPECT_EQ(right.kind, row.right) << row.value;
     if (row.right == K::number) {
       EXPECT_EQ(right.value, row.rightValue) << row.value;

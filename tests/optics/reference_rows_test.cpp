@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "as_worn_check.h"
+#include "as_worn_power.h"
 #include "as_worn_wording.h"
 
 namespace asworn::optics {
@@ -198,7 +199,7 @@ TEST(AnsiVerdictTable, BandsAndEdges) {
       {{-2, 1, 90}, {-1, -1, 0}, true, true, true, 3},  // plus-cylinder prescription
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(RxText(row.required) + " worn " + RxText(row.worn));
+    SCOPED_TRACE(ordering::RxText(row.required) + " worn " + ordering::RxText(row.worn));
     const AnsiResult v = AnsiVerdict(ToPowerMatrix(row.worn), ToPowerMatrix(row.required));
     EXPECT_EQ(v.SphereWithin(), row.sphere);
     EXPECT_EQ(v.CylinderWithin(), row.cylinder);

@@ -12,28 +12,13 @@
 #include <variant>
 #include <vector>
 
-#include "angles.h"
+#include "compensation.h"
 #include "compute_fault.h"
 #include "job_sheet.h"
 #include "number_format.h"
-#include "prism.h"
-#include "resultant_rx.h"
-#include "tilt_factors.h"
-#include "vertex.h"
 #include "work_ticket.h"
 
 namespace asworn {
-
-// Every number of one Compute, in the order it is computed.
-struct Compensation {
-  Radians radians;
-  TiltFactors factors;
-  Angles angles;
-  VertexResult odVertex, osVertex;
-  ResultantRx odRx, osRx;
-  RoundedRx odRounded, osRounded;
-  Prism prism;
-};
 
 // Writes the ticket of a finished compensation: 13 copies, six compensated values, two
 // prism sizes and their base directions, "Base In" or "Base Out".

@@ -2,12 +2,9 @@
 #pragma once
 // Why a Compute stopped.
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "eye_fields.h"
 #include "job_sheet.h"
 
 namespace asworn {
@@ -35,15 +32,5 @@ struct ComputeFault {
   std::string quantity;       // what was being computed, e.g. "right tangential factor"
   std::string message;        // for the optician, naming the fields and their texts
 };
-
-std::string_view EyeName(Eye eye);  // "right" or "left"
-
-// The optician's words for a fault, naming the fields and what they hold.
-std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
-                         std::string_view quantity, const JobSheet& sheet);
-
-// The words for a rounded result `value` of `quantity` beyond `limits`.
-std::string LimitMessage(std::string_view quantity, double value, std::string_view limits,
-                         const std::vector<Field>& fields, const JobSheet& sheet);
 
 }  // namespace asworn

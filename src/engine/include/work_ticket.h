@@ -44,6 +44,11 @@ inline constexpr std::size_t kWrittenLabelCount = 21;  // before the two base di
 inline constexpr std::string_view kBaseIn = "Base In";
 inline constexpr std::string_view kBaseOut = "Base Out";
 
+// The base a ticket writes for a horizontal prism, base in positive: below zero it is out.
+constexpr std::string_view BaseDirection(double signedPrism) {
+  return signedPrism < 0 ? kBaseOut : kBaseIn;
+}
+
 struct LabelInfo {
   Label label;
   std::string_view name;

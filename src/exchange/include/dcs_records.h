@@ -36,11 +36,8 @@ std::string_view BareLabel(std::string_view label);
 // none.
 const DcsRecord* FindRecord(const std::vector<DcsRecord>& records, std::string_view label);
 
-// A side of a per-eye record is one of the engine's eyes.
-using Side = Eye;
-
 // One eye's part of a per-eye value "right;left"; a value without ';' holds both eyes.
-std::string_view EyeValue(std::string_view value, Side side);
+std::string_view EyeValue(std::string_view value, Eye eye);
 
 // A numeric field: unknown when empty, "?" or -999; malformed when not a plain decimal
 // (sign, digits, one full stop; a leading '+' is accepted, blanks around it are ignored).

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "eye_fields.h"
 #include "job_sheet.h"
 #include "lens_order.h"
 
@@ -32,7 +33,7 @@ struct AsWornCheckResult {
 };
 
 struct LensFault {
-  char side = 'B';  // 'R', 'L' or 'B': the eye whose fields the fault names
+  std::optional<Eye> eye;  // the eye whose fields the fault names; none for both
   std::string message;
 };
 

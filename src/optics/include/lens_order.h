@@ -7,9 +7,12 @@
 #include <optional>
 #include <string_view>
 
-#include "wear_rotation.h"
-
 namespace asworn::optics {
+
+// Which rotation comes first. frame: the lens is wrapped within the front, then the whole
+// front is tilted on the face (both angles as a dispenser measures them). head: tilted, then
+// turned about the head's vertical.
+enum class WearConvention { frame, head };
 
 enum class OrderChoice { ticketFormula, exact };
 

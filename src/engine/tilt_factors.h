@@ -3,23 +3,11 @@
 // Power factors of a lens worn tilted and wrapped (Martin's oblique-incidence formula):
 // sagittal power F·(1 + sin²θ/2n), tangential power the sagittal over cos²θ.
 
-#include "angles.h"
+#include "compensation.h"
 #include "job_sheet.h"
 #include "number_format.h"
 
 namespace asworn {
-
-struct PowerFactors {
-  double tfac;  // tangential
-  double sfac;  // sagittal
-  double mfac;  // mean of the two, never 0
-};
-
-struct TiltFactors {
-  double efftilt;  // combined angle of tilt and wrap, radians
-  PowerFactors od;
-  PowerFactors os;
-};
 
 // Reads each eye's index with the strict conversion; an index that is not a number stops
 // Compute.

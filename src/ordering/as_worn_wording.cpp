@@ -5,15 +5,16 @@
 
 #include "number_text.h"
 
-namespace asworn::optics {
+namespace asworn::ordering {
 
-std::string RxText(const SphCylAxis& rx, std::string_view decimalSeparator) {
+std::string RxText(const optics::SphCylAxis& rx, std::string_view decimalSeparator) {
   return FixedText(rx.sphere, 2, decimalSeparator, Sign::always) + ' ' +
          FixedText(rx.cylinder, 2, decimalSeparator, Sign::always) + " x " +
          FixedText(rx.axis, 1, decimalSeparator);
 }
 
-std::vector<std::string> PartsOutside(const AnsiResult& v, std::string_view decimalSeparator) {
+std::vector<std::string> PartsOutside(const optics::AnsiResult& v,
+                                      std::string_view decimalSeparator) {
   const auto dioptres = [&](const char* part, double error, double tolerance) {
     return std::string(part) + " off by " + FixedText(error, 2, decimalSeparator, Sign::always) +
            " D (\u00b1" + FixedText(tolerance, 2, decimalSeparator) + " D)";
@@ -29,7 +30,7 @@ std::vector<std::string> PartsOutside(const AnsiResult& v, std::string_view deci
   return parts;
 }
 
-std::string VerdictText(const AnsiResult& verdict, std::string_view decimalSeparator) {
+std::string VerdictText(const optics::AnsiResult& verdict, std::string_view decimalSeparator) {
   const std::vector<std::string> parts = PartsOutside(verdict, decimalSeparator);
   if (parts.empty()) return "within tolerance";
   std::string text = "outside tolerance: ";
@@ -37,7 +38,7 @@ std::string VerdictText(const AnsiResult& verdict, std::string_view decimalSepar
   return text;
 }
 
-std::string PrismText(const InducedPrism& prism, std::string_view decimalSeparator) {
+std::string PrismText(const optics::InducedPrism& prism, std::string_view decimalSeparator) {
   std::string text;
   const auto part = [&](double amount, const char* positive, const char* negative) {
     if (std::abs(amount) < 0.005) return;
@@ -50,17 +51,17 @@ std::string PrismText(const InducedPrism& prism, std::string_view decimalSeparat
   return text.empty() ? "no prism" : text;
 }
 
-std::string ConventionName(WearConvention convention) {
-  return convention == WearConvention::head
+std::string ConventionName(optics::WearConvention convention) {
+  return convention == optics::WearConvention::head
              ? "head convention: tilt, then wrap about the head's vertical"
              : "frame convention: wrap within the front, then tilt";
 }
 
-std::string OrderName(OrderChoice order) {
-  return order == OrderChoice::exact ? "exact order (ray trace)" : "ticket formula";
+std::string OrderName(optics::OrderChoice order) {
+  return order == optics::OrderChoice::exact ? "exact order (ray trace)" : "ticket formula";
 }
 
-std::string OutsideReason(const AnsiResult& v, std::string_view decimalSeparator) {
+std::string OutsideReason(const optics::AnsiResult& v, std::string_view decimalSeparator) {
   std::string text;
   const auto add = [&](const std::string& part) { text += (text.empty() ? "" : "; ") + part; };
   const auto dioptres = [&](const char* part, double error, double tolerance) {
@@ -75,18 +76,20 @@ std::string OutsideReason(const AnsiResult& v, std::string_view decimalSeparator
   return text;
 }
 
-std::string OutsideSentence(Eye eye, const AnsiResult& verdict, std::string_view decimalSeparator) {
+std::string OutsideSentence(Eye eye, const optics::AnsiResult& verdict,
+                            std::string_view decimalSeparator) {
   const std::string reason = OutsideReason(verdict, decimalSeparator);
   if (reason.empty()) return {};
   return std::string(eye == Eye::right ? "Right" : "Left") +
          " lens outside ANSI Z80.1 as worn: " + reason;
 }
 
-std::string VerticalImbalanceText(const AsWornResult& result, std::string_view decimalSeparator) {
+std::string VerticalImbalanceText(const optics::AsWornResult& result,
+                                  std::string_view decimalSeparator) {
   if (!result.verticalImbalance) return {};
   return "vertical imbalance " + FixedText(*result.verticalImbalance, 2, decimalSeparator) +
          " \u0394, " + (result.VerticalImbalanceWithin() ? "within " : "OUTSIDE ") +
-         FixedText(kVerticalImbalanceTolerance, 2, decimalSeparator) + " \u0394";
+         FixedText(optics::kVerticalImbalanceTolerance, 2, decimalSeparator) + " \u0394";
 }
 
 std::string CompensatingPrismText(double baseIn, std::string_view decimalSeparator) {
@@ -95,4 +98,4 @@ std::string CompensatingPrismText(double baseIn, std::string_view decimalSeparat
          (baseIn > 0 ? "base in" : "base out");
 }
 
-}  // namespace asworn::optics
+}  // namespace asworn::ordering

@@ -2,26 +2,10 @@
 #pragma once
 // Tilt and wrap in radians, and each eye's reference meridians and axis offset.
 
+#include "compensation.h"
 #include "job_sheet.h"
 
 namespace asworn {
-
-struct Radians {
-  double pi;       // kPi, for the detail values
-  double tiltrad;  // pantoscopic tilt
-  double wraprad;  // face-form wrap
-};
-
-struct EyeAngles {
-  double inref;   // reference meridian into the lens frame, degrees
-  double outref;  // reference meridian back to the eye frame, degrees
-  double off;     // prescribed axis measured from inref, degrees
-};
-
-struct Angles {
-  EyeAngles od;
-  EyeAngles os;
-};
 
 // The wrap, in degrees, whose reference meridians stand for those of a wrap of 0.
 inline constexpr double kLimitWrap = 1e-9;

@@ -4,13 +4,13 @@
 // the eye needs; and the order that would give that power exactly.
 
 #include <optional>
-#include <string>
 
 #include "ansi_verdict.h"
-#include "as_worn_power.h"
+#include "eye_fields.h"
+#include "induced_prism.h"
 #include "lens_order.h"
+#include "optics_fault.h"
 #include "power_matrix.h"
-#include "wear_rotation.h"
 
 namespace asworn::optics {
 
@@ -52,7 +52,7 @@ struct EyeCheck {
 // One eye's check, or why the lens cannot be traced as worn.
 struct EyeCheckOutcome {
   std::optional<EyeCheck> check;
-  std::string fault;
+  OpticsFault fault = OpticsFault::noFinitePower;  // why there is none; set without a check
 };
 
 struct AsWornResult {
@@ -70,6 +70,7 @@ struct AsWornResult {
 SphCylAxis RoundedOrder(const SphCylAxis& exact);
 
 // The ticket's order as worn; with the exact order, the exact order rounded is the lens ordered.
+// Throws TraceFault for a lens that cannot be traced.
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
                   WearConvention convention = WearConvention::frame,
                   OrderChoice order = OrderChoice::ticketFormula);
