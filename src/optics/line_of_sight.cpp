@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "chief_ray.h"
+#include "lens_units.h"
 
 namespace asworn::optics {
 namespace {
@@ -29,6 +30,13 @@ Eigen::Vector2d MissAt(const PlacedLens& placed, const GazeTarget& target,
 }
 
 }  // namespace
+
+GazeTarget DistanceGaze(double downDegrees, double towardLeftDegrees) {
+  const double beta = downDegrees * kRadiansPerDegree;
+  const double alpha = towardLeftDegrees * kRadiansPerDegree;
+  return {{std::sin(alpha), -std::sin(beta) * std::cos(alpha), std::cos(beta) * std::cos(alpha)},
+          true};
+}
 
 LineOfSight SolveLineOfSight(const PlacedLens& placed, const GazeTarget& target) {
   // Start from the straight line, as if there were no lens.

@@ -21,6 +21,10 @@ struct LineOfSight {
   RayThroughLens ray;
 };
 
+// An object at infinity in a head direction: `downDegrees` below the primary direction, then
+// `towardLeftDegrees` toward the patient's left. The same for both eyes.
+GazeTarget DistanceGaze(double downDegrees, double towardLeftDegrees = 0);
+
 LineOfSight SolveLineOfSight(const PlacedLens& placed, const GazeTarget& target);
 
 }  // namespace asworn::optics

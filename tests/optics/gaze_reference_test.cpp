@@ -15,7 +15,9 @@
 #include "gaze_check.h"
 #include "gaze_wavefront.h"
 #include "lens_units.h"
+#include "line_of_sight.h"
 #include "placed_lens.h"
+#include "wear_rotation.h"
 
 namespace asworn::optics {
 namespace {
@@ -385,6 +387,12 @@ TEST(GazeProperties, PlateGivesNoPrism) {
       EXPECT_NEAR(p.baseUp, 0, 1e-10);
     }
     EXPECT_NEAR(g.reading.verticalVergence, 0, 1e-10);
+    // Looking far through it, the eye turns straight to the object.
+    const GazeTarget far = DistanceGaze(row.gazeDegrees, row.wrap);
+    const PlacedLens plate({1.6, 0, 0.003}, PowerMatrix::Zero(),
+                           WearRotation(row.tilt, row.wrap, Eye::left), Eigen::Vector2d::Zero(),
+                           0.0255);
+    EXPECT_LT((SolveLineOfSight(plate, far).direction - far.where).norm(), 1e-12);
   }
 }
 
@@ -460,6 +468,42 @@ TEST(GazeProperties, MirroredPairIsSymmetric) {
   EXPECT_NEAR(g.reading.prism.verticalImbalance, 0, 1e-9);
   EXPECT_NEAR(g.reading.verticalVergence, 0, 1e-9);
   EXPECT_NEAR(g.fittingPoint.asWorn.verticalImbalance, 0, 1e-9);
+}
+
+struct PrimaryRow {
+  SphCylAxis order;
+  double index, baseCurve, thicknessMm, tilt, wrap;
+  Eye eye;
+};
+
+// Straight ahead at a distant object through an undecentred lens, the gaze model is the
+// fitting-point model: same power as worn, same induced prism.
+TEST(GazeProperties, PrimaryDistanceGazeIsTheFittingPointModel) {
+  const std::vector<PrimaryRow> rows{
+      {{-4, -1, 30}, 1.6, 4, 1.5, 15, 15, Eye::right},
+      {{6, -2, 70}, 1.5, 12, 9, 20, 25, Eye::right},
+      {{-8, -3, 20}, 1.74, 1, 1.5, 10, 5, Eye::left},
+      {{2, -0.5, 95}, 1.5, 0, 3, 12, 0, Eye::right},
+  };
+  for (const PrimaryRow& row : rows) {
+    SCOPED_TRACE(std::to_string(row.order.sphere) + " " + std::to_string(row.order.cylinder));
+    const ThickLens lens{row.index, BaseCurvePower(row.index, row.baseCurve),
+                         row.thicknessMm / 1000};
+    const Eigen::Matrix3d r = WearRotation(row.tilt, row.wrap, row.eye);
+    const PowerMatrix order = ToPowerMatrix(row.order);
+    const ChiefRayTrace fittingPoint = TraceChiefRay(lens, r);
+    const PlacedLens placed(lens, order, r, Eigen::Vector2d::Zero(), 0.0255);
+    const Eigen::Vector3d primary = Eigen::Vector3d::UnitZ();
+    const RayThroughLens ray = TraceFromEye(placed, primary);
+    const PowerMatrix worn =
+        VergenceOnVertexSphere(placed, ray, primary, std::numeric_limits<double>::infinity());
+    EXPECT_LT(MatrixDistance(worn, AsWornPower(fittingPoint, lens, order)), 1e-9);
+    const InducedPrism expected = PrismAtFittingPoint(fittingPoint, row.eye);
+    const InducedPrism prism =
+        PrismOnScreen(r * ray.outward, primary, Eigen::Vector3d::UnitX(), row.eye);
+    EXPECT_NEAR(prism.baseIn, expected.baseIn, 1e-9);
+    EXPECT_NEAR(prism.baseUp, expected.baseUp, 1e-9);
+  }
 }
 
 }  // namespace
