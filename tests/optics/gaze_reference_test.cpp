@@ -41,9 +41,9 @@ void ExpectRx(const SphCylAxis& actual, const SphCylAxis& expected, const char* 
   }
 }
 
-// Table 1: +4.00 D, n 1.498, 4 mm thick, the CRE 27 mm behind the back vertex, no tilt or
-// wrap, the eye turned down; T and S on the vertex sphere. The mean error is against the
-// lens's own paraxial image vergence for the same object.
+// Published point-focal statements on a +4.00 D lens, n 1.498, 4 mm thick, the CRE 27 mm behind the
+// back vertex, no tilt or wrap, the eye turned down; T and S on the vertex sphere. The mean error
+// is against the lens's own paraxial image vergence for the same object.
 struct PointFocalRow {
   double frontPower;
   bool near;  // the plane 1/3 m in front of the front vertex; else infinity
@@ -85,7 +85,7 @@ TEST(GazeReference, PointFocalCrossChecks) {
   }
 }
 
-// Table 2: prescriptions at 13 mm fitted at 12, 70 mm blanks, frame convention; each lens
+// Pairs of lenses: prescriptions at 13 mm fitted at 12, 70 mm blanks, frame convention; each lens
 // is the unrounded exact order.
 struct Job {
   std::string name;
