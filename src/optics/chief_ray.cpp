@@ -6,26 +6,37 @@
 #include <cmath>
 
 namespace asworn::optics {
-namespace {
-
-using Basis = Eigen::Matrix<double, 3, 2>;
-
-// An orthonormal basis of the plane across `k`, first vector from `reference`. The results
-// do not depend on the choice; this one keeps the arithmetic well conditioned.
-Basis BasisAcross(const Eigen::Vector3d& k, const Eigen::Vector3d& reference) {
+BasisAcrossRay BasisAcross(const Eigen::Vector3d& k, const Eigen::Vector3d& reference) {
   const Eigen::Vector3d e1 = (reference - reference.dot(k) * k).normalized();
-  Basis b;
+  BasisAcrossRay b;
   b.col(0) = e1;
   b.col(1) = k.cross(e1);
   return b;
 }
 
-// V·(I − (d/n)·V)⁻¹: a vergence matrix carried a distance d through index n.
 Eigen::Matrix2d Transfer(const Eigen::Matrix2d& v, double distance, double index) {
   return v * (Eigen::Matrix2d::Identity() - (distance / index) * v).inverse();
 }
 
-}  // namespace
+double FrontSurfaceDistance(const ThickLens& lens, const Eigen::Vector3d& start,
+                            const Eigen::Vector3d& direction, const Eigen::Vector3d& axis,
+                            const Eigen::Vector3d& centre) {
+  if (lens.frontPower == 0) return (lens.thickness - start.dot(axis)) / direction.dot(axis);
+  const double r1 = lens.FrontRadius();
+  const Eigen::Vector3d fromCentre = start - centre;
+  const double b = direction.dot(fromCentre);
+  const double q = fromCentre.squaredNorm() - r1 * r1;
+  const double disc = b * b - q;
+  if (!(disc >= 0)) throw TraceFault(OpticsFault::missesFrontSurface);
+  const double root = std::sqrt(disc);
+  const auto onCap = [&](double s) {
+    return std::copysign(1.0, r1) * (s * direction + fromCentre).dot(axis) >= 0;
+  };
+  const double near = -b - root, far = -b + root;
+  const bool nearOk = onCap(near), farOk = onCap(far);
+  if (!nearOk && !farOk) throw TraceFault(OpticsFault::missesFrontSurface);
+  return nearOk && farOk ? (std::abs(near) <= std::abs(far) ? near : far) : nearOk ? near : far;
+}
 
 Eigen::Vector3d Refract(const Eigen::Vector3d& d, Eigen::Vector3d normal, double n1, double n2) {
   double cosIn = d.dot(normal);
@@ -53,23 +64,7 @@ ChiefRayTrace TraceChiefRay(const ThickLens& lens, const Eigen::Matrix3d& r) {
   const bool plane = lens.frontPower == 0;
   const double r1 = plane ? 0 : lens.FrontRadius();
   const Eigen::Vector3d centre = (lens.thickness - r1) * axis;
-  double s1;
-  if (plane) {
-    s1 = lens.thickness / d1.dot(axis);
-  } else {
-    const double b = -d1.dot(centre);
-    const double q = centre.squaredNorm() - r1 * r1;
-    const double disc = b * b - q;
-    if (!(disc >= 0)) throw TraceFault(OpticsFault::missesFrontSurface);
-    const double root = std::sqrt(disc);
-    const auto onCap = [&](double s) {
-      return std::copysign(1.0, r1) * (s * d1 - centre).dot(axis) >= 0;
-    };
-    const double near = -b - root, far = -b + root;
-    const bool nearOk = onCap(near), farOk = onCap(far);
-    if (!nearOk && !farOk) throw TraceFault(OpticsFault::missesFrontSurface);
-    s1 = nearOk && farOk ? (std::abs(near) <= std::abs(far) ? near : far) : nearOk ? near : far;
-  }
+  const double s1 = FrontSurfaceDistance(lens, Eigen::Vector3d::Zero(), d1, axis, centre);
   const Eigen::Vector3d p1 = s1 * d1;
   const Eigen::Vector3d frontNormal = plane ? axis : Eigen::Vector3d((p1 - centre) / r1);
   const Eigen::Vector3d d2 = Refract(d1, frontNormal, n, 1);
@@ -84,15 +79,15 @@ ChiefRayTrace TraceChiefRay(const ThickLens& lens, const Eigen::Matrix3d& r) {
     curvature1 = -curvature1;
   }
   const double delta1 = n * k1.dot(n1) - k0.dot(n1);
-  const Basis e1 = BasisAcross(k1, reference);
-  const Basis t1 = BasisAcross(n1, reference);
+  const BasisAcrossRay e1 = BasisAcross(k1, reference);
+  const BasisAcrossRay t1 = BasisAcross(n1, reference);
   const Eigen::Matrix2d g1 = e1.transpose() * t1;
   const Eigen::Matrix2d g1Inverse = g1.inverse();
   // The wave from infinity has no vergence before the front surface.
   const Eigen::Matrix2d v1 = g1Inverse.transpose() * (delta1 * curvature1) * g1Inverse;
   const Eigen::Matrix2d v1AtBack = Transfer(v1, s1, n);
 
-  const Basis t2 = r.leftCols<2>();
+  const BasisAcrossRay t2 = r.leftCols<2>();
   const Eigen::Matrix2d g = e1.transpose() * t2;
   const Eigen::Vector3d n2 = -axis;
   ChiefRayTrace trace;

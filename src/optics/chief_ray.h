@@ -27,6 +27,21 @@ struct ChiefRayTrace {
 // internal reflection.
 Eigen::Vector3d Refract(const Eigen::Vector3d& d, Eigen::Vector3d normal, double n1, double n2);
 
+// An orthonormal basis of the plane across the unit vector `k`, its first vector from
+// `reference`. Vergences do not depend on the choice; this one is well conditioned.
+using BasisAcrossRay = Eigen::Matrix<double, 3, 2>;
+BasisAcrossRay BasisAcross(const Eigen::Vector3d& k, const Eigen::Vector3d& reference);
+
+// V·(I − (d/n)·V)⁻¹: a vergence matrix carried a distance d through index n.
+Eigen::Matrix2d Transfer(const Eigen::Matrix2d& v, double distance, double index);
+
+// How far a ray from `start` along the unit `direction` runs to the front surface, whose
+// vertex-side cap faces `axis` (the optical axis) and whose centre is `centre` (unused for
+// a plane front, which lies at `thickness` along the axis from the back pole at the origin).
+double FrontSurfaceDistance(const ThickLens& lens, const Eigen::Vector3d& start,
+                            const Eigen::Vector3d& direction, const Eigen::Vector3d& axis,
+                            const Eigen::Vector3d& centre);
+
 // R is the wear rotation (lens frame to eye frame).
 ChiefRayTrace TraceChiefRay(const ThickLens& lens, const Eigen::Matrix3d& r);
 

@@ -13,6 +13,14 @@ std::string_view FaultText(OpticsFault fault) {
       return "the line of sight is reflected totally in the lens";
     case OpticsFault::missesFrontSurface:
       return "the line of sight misses the front surface";
+    case OpticsFault::noSightLine:
+      return "the line of sight cannot be traced through the lens";
+    case OpticsFault::missesBackSurface:
+      return "the line of sight misses the back surface";
+    case OpticsFault::centreOffBackSurface:
+      return "the optical centre lies off the back surface";
+    case OpticsFault::noFinitePowerAtGaze:
+      return "the lens gives no finite power at the reading point";
     case OpticsFault::noFinitePower:
       break;
   }

@@ -14,6 +14,11 @@ enum class OpticsFault {
   totalReflection,     // the line of sight cannot leave the glass
   missesFrontSurface,  // the line of sight passes beside the front's cap
   noFinitePower,       // a power as worn that is infinite or undefined
+  // Off the fitting point, at a gaze of the reading level:
+  noSightLine,            // no line of sight through the lens reaches the object
+  missesBackSurface,      // the line of sight passes beside the back surface
+  centreOffBackSurface,   // the decentred optical centre is not on the back surface
+  noFinitePowerAtGaze,    // a power at the reading point that is infinite or undefined
 };
 
 // "the index must be above 1", ...: lower case, to follow "cannot be traced as worn: ".
