@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "patient_records.h"
+#include "read_file.h"
 #include "record_encoding.h"
 #include "record_line.h"
 #include "record_names.h"
-#include "whole_file.h"
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>

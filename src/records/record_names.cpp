@@ -155,12 +155,4 @@ QString QuotedText(std::string_view text) {
   return Quote(ToQString(text));
 }
 
-QString DisplayPath(const QString& path) {
-  return Escaped(QDir::toNativeSeparators(path));
-}
-
-QString QuotedPath(const QString& path) {
-  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
-}
-
 }  // namespace asworn
