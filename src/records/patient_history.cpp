@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "free_name.h"
+#include "native_path.h"
 #include "patient_names.h"
 #include "read_file.h"
 #include "record_line.h"
@@ -43,7 +44,7 @@ QString NotKept(const QString& path, const QString& why) {
 std::optional<QString> HistoryRoomProblem(const QString& fileName) {
   constexpr qsizetype kMaxFileName = 255;
   const qsizetype room = kMaxFileName - qsizetype{sizeof(" 2026-01-01 000000 (999)") - 1};
-  const qsizetype bytes = QFile::encodeName(fileName).size();
+  const qsizetype bytes = NativePath(fileName).size();
   if (bytes <= room) return std::nullopt;
   return QStringLiteral(
              "the names make a file name of %1 bytes; with the date and time that History/ "
