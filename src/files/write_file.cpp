@@ -69,7 +69,7 @@ QString WriteFileWhole(const QString& folder, const QString& name, const QByteAr
                            ? ::rename(temporary.nativePath.constData(), target.constData()) == 0
                            : RenameWithoutReplacing(temporary.nativePath, target);
   if (renamed) return {};
-  const QString error = SystemError();
+  QString error = SystemError();
   ::unlink(temporary.nativePath.constData());
   return error;
 }
