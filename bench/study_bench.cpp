@@ -10,10 +10,10 @@ namespace {
 void BM_StudyJobBothConventions(benchmark::State& state) {
   const std::vector<asworn::optics::WearConvention> both{asworn::optics::WearConvention::frame,
                                                          asworn::optics::WearConvention::head};
-  const std::size_t size = asworn::cli::StudyGridSize();
+  const std::size_t size = asworn::study::StudyGridSize();
   std::size_t job = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(asworn::cli::StudyJobVerdicts(asworn::cli::StudyGridJob(job), both));
+    benchmark::DoNotOptimize(asworn::study::StudyJobVerdicts(asworn::study::StudyGridJob(job), both));
     job = (job + 7919) % size;  // a prime stride walks the whole grid
   }
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "cli.h"
+#include "native_path.h"
 
 #include <CLI/CLI.hpp>
 #include <QFile>
@@ -47,10 +48,10 @@ std::optional<JobSheet> SheetWithOverrides(JobSheet sheet,
 
 // Paths come in and go out as the file system's bytes.
 QString PathOf(const std::string& argument) {
-  return QFile::decodeName(QByteArray::fromStdString(argument));
+  return PathFromNative(argument);
 }
 std::string PathText(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return NativePathText(path);
 }
 
 // The lens the settings order, checked as worn, from one Compute of `sheet`; a message on

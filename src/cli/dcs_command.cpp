@@ -3,7 +3,6 @@
 
 #include <CLI/CLI.hpp>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <ostream>
@@ -14,18 +13,20 @@
 #include "folder_lock.h"
 #include "folder_run.h"
 #include "lab_defaults.h"
+#include "native_path.h"
 #include "plausible_ranges.h"
+#include "read_file.h"
 #include "watch_service.h"
-#include "whole_file.h"
+#include "write_file.h"
 
 namespace asworn::cli {
 namespace {
 
 QString PathOf(const std::string& argument) {
-  return QFile::decodeName(QByteArray::fromStdString(argument));
+  return PathFromNative(argument);
 }
 std::string PathText(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return NativePathText(path);
 }
 
 // 104233.lds -> 104233.lms, beside it.
@@ -55,15 +56,14 @@ class Answerer {
 
   // Answers one job; false when the answer could not be made or written.
   bool Answer(const QString& jobPath, bool toStdout) {
-    const WholeFileRead read = ReadRegularFile(jobPath, kMaxJobFileSize);
-    if (!read.bytes) {
+    const labdrop::JobFileAnswer job = labdrop::AnswerJobFile(jobPath, options_);
+    if (!job.answer) {
       err_ << "asworn-cli: could not read \"" << PathText(jobPath)
-           << "\": " << read.error.toStdString() << '\n';
+           << "\": " << job.read.error.toStdString() << '\n';
       outcome_.unreadable = true;
       return false;
     }
-    const exchange::DcsAnswer answer =
-        exchange::AnswerJob(exchange::ReadDcs(read.bytes->toStdString()), options_);
+    const exchange::DcsAnswer& answer = *job.answer;
     const std::string bytes = exchange::WriteDcs(answer.records);
     if (answer.refused) {
       err_ << "asworn-cli: " << PathText(jobPath) << ": refused, see its XSTATUS records\n";
@@ -79,7 +79,8 @@ class Answerer {
       outcome_.unwritten = true;
       return false;
     }
-    const QString error = WriteFileAtomically(answerPath, QByteArray::fromStdString(bytes));
+    const QString error =
+        ReplaceFileKeepingPermissions(answerPath, QByteArray::fromStdString(bytes));
     if (!error.isEmpty()) {
       err_ << "asworn-cli: could not write \"" << PathText(answerPath)
            << "\": " << error.toStdString() << '\n';
@@ -162,20 +163,20 @@ int AnswerDropFolder(const DcsCommand& command, const exchange::AnswerOptions& o
     err << "asworn-cli: \"" << PathText(folder) << "\" is not a folder\n";
     return kExitNoInput;
   }
-  const FolderLock lock(folder, command.wait);
-  if (lock.state() == FolderLock::State::busy) {
+  const labdrop::FolderLock lock(folder, command.wait);
+  if (lock.state() == labdrop::FolderLock::State::busy) {
     out << "asworn-cli: another run is answering \"" << PathText(folder) << "\"\n";
     return kExitOk;
   }
-  if (lock.state() == FolderLock::State::failed) {
+  if (lock.state() == labdrop::FolderLock::State::failed) {
     err << "asworn-cli: could not lock \"" << PathText(folder)
         << "\": " << lock.error().toStdString() << '\n';
     return kExitCannotWrite;
   }
-  FolderRun run(folder, options, out, err);
-  if (watch) return WatchFolder(run, folder, err) ? kExitOk : kExitNoInput;
+  labdrop::FolderRun run(folder, options, out, err);
+  if (watch) return labdrop::WatchFolder(run, folder, err) ? kExitOk : kExitNoInput;
   run.Pass();
-  const FolderOutcome& outcome = run.Outcome();
+  const labdrop::FolderOutcome& outcome = run.Outcome();
   return outcome.unreadable ? kExitNoInput
          : outcome.unmoved  ? kExitCannotWrite
          : outcome.refused  ? kExitComputeFault
@@ -206,7 +207,7 @@ int RunDcs(const DcsCommand& command, std::ostream& out, std::ostream& err) {
     options.refractedVertex = mm.value;
   }
   if (!command.defaults.empty()) {
-    const WholeFileRead file = ReadRegularFile(PathOf(command.defaults), kMaxJobFileSize);
+    const WholeFileRead file = ReadRegularFile(PathOf(command.defaults), labdrop::kMaxJobFileSize);
     if (!file.bytes) {
       err << "asworn-cli: could not read \"" << command.defaults
           << "\": " << file.error.toStdString() << '\n';

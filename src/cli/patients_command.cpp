@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli.h"
+#include "native_path.h"
 #include "patient_history.h"
 #include "patient_list.h"
 #include "ticket_output.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr char kTimeFormat[] = "yyyy-MM-dd HH:mm:ss";
 
 QString PathOf(const std::string& argument) {
-  return QFile::decodeName(QByteArray::fromStdString(argument));
+  return PathFromNative(argument);
 }
 
 std::string Text(const QString& text) {
@@ -114,7 +115,7 @@ int RunHistory(const HistoryCommand& command, std::ostream& out) {
   for (const EarlierRecord& record :
        PatientHistory(PathOf(command.folder), command.lastname, command.firstname))
     out << record.replaced.toString(QLatin1String(kTimeFormat)).toStdString() << '\t'
-        << EscapedText(QFile::encodeName(record.path).toStdString()) << '\n';
+        << EscapedText(NativePathText(record.path)) << '\n';
   return kExitOk;
 }
 

@@ -5,13 +5,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 #include <algorithm>
 
+#include "free_name.h"
+#include "native_path.h"
 #include "patient_names.h"
+#include "read_file.h"
 #include "record_line.h"
 #include "record_names.h"
-#include "whole_file.h"
+#include "write_file.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -37,34 +39,12 @@ QString NotKept(const QString& path, const QString& why) {
            QuotedPath(QFileInfo(path).dir().filePath(QLatin1String(kHistoryFolderName))), why);
 }
 
-// The copy, whole and on the disk, under a temporary name inside History/.
-QString WriteCopy(QTemporaryFile& copy, const QByteArray& bytes) {
-  copy.setAutoRemove(false);
-  if (!copy.open()) return copy.errorString();
-  const auto fail = [&copy](const QString& why) {
-    copy.remove();
-    return why;
-  };
-  for (qsizetype done = 0; done < bytes.size();) {
-    const qint64 n = copy.write(bytes.constData() + done, bytes.size() - done);
-    if (n <= 0) return fail(copy.errorString());
-    done += n;
-  }
-  if (!copy.flush()) return fail(copy.errorString());
-#ifdef Q_OS_UNIX
-  // On the disk before the patient file is replaced, or a crash could lose both.
-  if (::fsync(copy.handle()) != 0) return fail(QStringLiteral("it could not be written to disk"));
-#endif
-  copy.close();
-  return {};
-}
-
 }  // namespace
 
 std::optional<QString> HistoryRoomProblem(const QString& fileName) {
   constexpr qsizetype kMaxFileName = 255;
   const qsizetype room = kMaxFileName - qsizetype{sizeof(" 2026-01-01 000000 (999)") - 1};
-  const qsizetype bytes = QFile::encodeName(fileName).size();
+  const qsizetype bytes = NativePath(fileName).size();
   if (bytes <= room) return std::nullopt;
   return QStringLiteral(
              "the names make a file name of %1 bytes; with the date and time that History/ "
@@ -92,20 +72,19 @@ KeptRecord KeepEarlierRecord(const QString& path, const QByteArray& replacement,
     return KeptRecord{false, {}, NotKept(path, why)};
   };
 
-  QTemporaryFile copy(QDir(history).filePath(QStringLiteral(".keeping-XXXXXX")));
-  if (const QString error = WriteCopy(copy, *earlier.bytes); !error.isEmpty()) return failed(error);
+  // Whole and on the disk before the patient file is replaced, or a crash could lose both.
+  const TemporaryFile copy =
+      WriteTemporaryFile(history, QStringLiteral("keeping"), *earlier.bytes, Readers::ownerOnly);
+  if (!copy.error.isEmpty()) return failed(copy.error);
   // Renaming never replaces a file of that name: a taken name moves on to the next repeat.
   const QString base = QFileInfo(path).completeBaseName();
-  for (int repeat = 1; repeat <= kMaxRepeats; ++repeat) {
-    const QString target = QDir(history).filePath(HistoryName(base, when, repeat));
-    if (QFileInfo::exists(target)) continue;
-    QFile file(copy.fileName());
-    if (file.rename(target)) return {true, target, {}};
-    if (QFileInfo::exists(target)) continue;
-    QFile::remove(copy.fileName());
-    return failed(file.errorString());
-  }
-  QFile::remove(copy.fileName());
+  const FreeNameMove moved = MoveToFreeName(
+      PathFromNative(copy.nativePath),
+      [&](int repeat) { return QDir(history).filePath(HistoryName(base, when, repeat)); }, 1,
+      kMaxRepeats);
+  if (moved.moved) return {true, moved.target, {}};
+  ::unlink(copy.nativePath.constData());
+  if (!moved.error.isEmpty()) return failed(moved.error);
   return failed(QStringLiteral("more than %1 records were kept in that second").arg(kMaxRepeats));
 }
 

@@ -5,11 +5,12 @@
 #include <QFile>
 #include <algorithm>
 
+#include "native_path.h"
 #include "patient_records.h"
+#include "read_file.h"
 #include "record_encoding.h"
 #include "record_line.h"
 #include "record_names.h"
-#include "whole_file.h"
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -65,10 +66,10 @@ QString ReadFolder(const QByteArray& folder, std::vector<PatientListEntry>& pati
 }
 #else
 QString ReadFolder(const QByteArray& folder, std::vector<PatientListEntry>& patients) {
-  const QDir dir(QFile::decodeName(folder));
+  const QDir dir(PathFromNative(folder));
   if (!dir.exists()) return QStringLiteral("there is no such folder");
   for (const QFileInfo& info : dir.entryInfoList(QDir::Files)) {
-    const QByteArray name = QFile::encodeName(info.fileName());
+    const QByteArray name = NativePath(info.fileName());
     if (!IsPatientFileName(name)) continue;
     WholeFileRead raw = ReadRegularFile(info.filePath(), kMaxRecordFileSize);
     raw.modifiedMs = info.lastModified().toMSecsSinceEpoch();
@@ -126,7 +127,7 @@ QString FoldedForSearch(const QString& text) {
 
 PatientList ListPatients(const QString& folder) {
   PatientList list;
-  const QByteArray native = QFile::encodeName(QDir::cleanPath(folder));
+  const QByteArray native = NativePath(QDir::cleanPath(folder));
   const QString problem = ReadFolder(native, list.patients);
   if (!problem.isEmpty()) {
     list.problem = QStringLiteral("The patient folder %1 could not be listed: %2.")

@@ -5,9 +5,10 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "read_file.h"
 #include "record_encoding.h"
 #include "record_names.h"
-#include "whole_file.h"
+#include "write_file.h"
 
 namespace asworn {
 RecordReadResult PatientRecordOf(const QString& path, const WholeFileRead& raw) {
@@ -35,7 +36,7 @@ RecordWriteResult WritePatientRecord(const QString& path, const PatientRecord& r
         QStringLiteral("Nothing was written to %1: %2.").arg(QuotedPath(path), encoded.problem)};
   const QByteArray& bytes = *encoded.bytes;
 
-  const QString error = WriteFileAtomically(path, bytes);
+  const QString error = ReplaceFileKeepingPermissions(path, bytes);
   if (!error.isEmpty())
     return {false, QStringLiteral("Could not write %1: %2.").arg(QuotedPath(path), error)};
   return {true, {}};

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "record_names.h"
+#include "native_path.h"
 
 #include "qt_text.h"
 
@@ -78,7 +79,7 @@ std::optional<QString> OneNameProblem(const char* which, std::string_view raw) {
 
 QString HomeFolder(const QByteArray& homeVariable, const QByteArray& passwordDatabaseHome) {
   for (const QByteArray& home : {homeVariable, passwordDatabaseHome}) {
-    const QString path = QFile::decodeName(home);
+    const QString path = PathFromNative(home);
     if (!path.isEmpty() && QDir::isAbsolutePath(path)) return QDir::cleanPath(path);
   }
   return {};
@@ -126,7 +127,7 @@ std::optional<QString> NameProblem(std::string_view lastname, std::string_view f
   if (auto problem = OneNameProblem("last name", lastname)) return problem;
   if (auto problem = OneNameProblem("first name", firstname)) return problem;
   const QString fileName = PatientRecordFileName(lastname, firstname);
-  const qsizetype bytes = QFile::encodeName(fileName).size();
+  const qsizetype bytes = NativePath(fileName).size();
   if (bytes > kMaxFileNameLength || fileName.size() > kMaxFileNameLength)
     return QStringLiteral(
                "the names make a file name of %1 bytes, longer than the %2 a file name can have")
@@ -153,14 +154,6 @@ std::optional<QString> SaveNameProblem(std::string_view lastname, std::string_vi
 
 QString QuotedText(std::string_view text) {
   return Quote(ToQString(text));
-}
-
-QString DisplayPath(const QString& path) {
-  return Escaped(QDir::toNativeSeparators(path));
-}
-
-QString QuotedPath(const QString& path) {
-  return QStringLiteral("\"%1\"").arg(DisplayPath(path));
 }
 
 }  // namespace asworn

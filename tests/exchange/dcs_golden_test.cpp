@@ -3,6 +3,7 @@
 // the expected answers beside them. ASWORN_UPDATE_GOLDEN=1 rewrites the expected answers.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -207,9 +208,18 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   EXPECT_EQ(single.out, dir.filePath("c.lms").toStdString() + "\n");
   EXPECT_EQ(ReadText(dir.filePath("c.lms")), expected);
 
-  // What cannot be read or written, by exit status; an answer file is never its own job.
+  // What cannot be read or written, by exit status; an answer file is never its own job. A job
+  // file named here is read by the drop folder's rules: never through a link, never a pipe,
+  // only text.
   ASSERT_TRUE(dir.mkdir("d.lms"));
   ASSERT_TRUE(QFile::copy(dir.filePath("c.lds"), dir.filePath("d.lds")));
+  ASSERT_TRUE(QFile::link(dir.filePath("c.lds"), dir.filePath("link.lds")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.lds")).constData(), 0644), 0);
+  {
+    QFile binary(dir.filePath("binary.lds"));
+    ASSERT_TRUE(binary.open(QIODevice::WriteOnly));
+    binary.write(job.c_str(), static_cast<qint64>(job.size()) + 1);  // with its NUL
+  }
   const struct {
     std::vector<std::string> args;
     int status;
@@ -222,6 +232,10 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
       {{"dcs", dir.filePath("c.lms").toStdString()}, cli::kExitCannotWrite},
       {{"dcs", dir.filePath("missing.lds").toStdString(), dir.filePath("d.lds").toStdString()},
        cli::kExitNoInput},
+      {{"dcs", dir.filePath("link.lds").toStdString()}, cli::kExitNoInput},
+      {{"dcs", "--stdout", dir.filePath("link.lds").toStdString()}, cli::kExitNoInput},
+      {{"dcs", dir.filePath("fifo.lds").toStdString()}, cli::kExitNoInput},
+      {{"dcs", dir.filePath("binary.lds").toStdString()}, cli::kExitNoInput},
       // A defaults file with a label that is no fitting measurement; with a second refracted
       // vertex; missing.
       {{"dcs", "--defaults", ASWORN_DCS_DIR "/wrong_defaults.dcs", "c.lds"}, cli::kExitUsage},
@@ -234,6 +248,8 @@ TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   for (const auto& row : failures)
     EXPECT_EQ(cli::RunIn(row.args).status, row.status) << row.args.back();
   EXPECT_EQ(ReadText(dir.filePath("c.lms")), expected);
+  for (const char* unanswered : {"link.lms", "fifo.lms", "binary.lms"})
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(unanswered))) << unanswered;
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "read_file.h"
 #include "record_line.h"
-#include "whole_file.h"
 
 namespace asworn {
 

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "native_path.h"  // DisplayPath, QuotedPath: how messages name a patient file
+
 namespace asworn {
 
 // The folder name inside the user's documents folder that holds the patient files.
@@ -45,11 +47,5 @@ std::optional<QString> SaveNameProblem(std::string_view lastname, std::string_vi
 // A field's text fit for a message: in quotes, control characters shown as \xNN, and cut to
 // about 40 characters with "…" so that a box stays readable.
 QString QuotedText(std::string_view text);
-
-// A path fit for a message: native separators, control characters shown as \xNN.
-QString DisplayPath(const QString& path);
-
-// The same in quotes, as every message about a patient file names it.
-QString QuotedPath(const QString& path);
 
 }  // namespace asworn

@@ -7,7 +7,7 @@
 #include "compensation_engine.h"
 #include "number_text.h"
 
-namespace asworn::cli {
+namespace asworn::study {
 namespace {
 
 constexpr int kSpheres = 19;       // −10 to +8
@@ -95,4 +95,4 @@ std::vector<StudyVerdicts> StudyJobVerdicts(
   return all;
 }
 
-}  // namespace asworn::cli
+}  // namespace asworn::study

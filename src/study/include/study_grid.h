@@ -10,7 +10,7 @@
 
 #include "lens_order.h"
 
-namespace asworn::cli {
+namespace asworn::study {
 
 struct StudyJob {
   double sphere, cylinder, axis, tilt, wrap, index, refractedMm, fittedMm, baseCurve;
@@ -42,4 +42,4 @@ using StudyVerdicts = std::optional<std::array<OrderVerdict, kStudyOrders>>;
 std::vector<StudyVerdicts> StudyJobVerdicts(const StudyJob& job,
                                             const std::vector<optics::WearConvention>& conventions);
 
-}  // namespace asworn::cli
+}  // namespace asworn::study

@@ -5,7 +5,9 @@
 
 #include <QString>
 
-namespace asworn::cli {
+#include "owned_fd.h"
+
+namespace asworn::labdrop {
 
 class FolderLock {
  public:
@@ -13,7 +15,6 @@ class FolderLock {
 
   // Takes the lock of `folder`; with `wait`, waits for a run that holds it to end.
   FolderLock(const QString& folder, bool wait);
-  ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;
 
@@ -21,9 +22,9 @@ class FolderLock {
   const QString& error() const { return error_; }  // why it failed
 
  private:
-  int fd_ = -1;
+  OwnedFd fd_;
   State state_ = State::failed;
   QString error_;
 };
 
-}  // namespace asworn::cli
+}  // namespace asworn::labdrop

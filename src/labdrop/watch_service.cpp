@@ -7,7 +7,6 @@
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -15,7 +14,10 @@
 #include <cstring>
 #include <ostream>
 
-namespace asworn::cli {
+#include "native_path.h"
+#include "owned_fd.h"
+
+namespace asworn::labdrop {
 namespace {
 
 volatile std::sig_atomic_t stopRequested = 0;
@@ -66,27 +68,22 @@ class StopSignals {
 class Watch {
  public:
   explicit Watch(const QString& folder)
-      : folder_(QFile::encodeName(folder)), fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-    if (fd_ >= 0 && ::inotify_add_watch(fd_, QFile::encodeName(folder).constData(),
-                                        IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_ATTRIB |
-                                            IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~Watch() {
-    if (fd_ >= 0) ::close(fd_);
+      : folder_(NativePath(folder)), fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (fd_.Valid() && ::inotify_add_watch(fd_.Get(), folder_.constData(),
+                                           IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE | IN_ATTRIB |
+                                               IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR) < 0)
+      fd_.Close();
   }
   Watch(const Watch&) = delete;
   Watch& operator=(const Watch&) = delete;
 
-  int Fd() const { return fd_; }
+  int Fd() const { return fd_.Get(); }
 
   // Reads every waiting event; whether a job may have come and whether the folder is gone.
   void Drain(bool& jobs, bool& gone) const {
     alignas(inotify_event) std::array<char, 16384> buffer{};
     for (;;) {
-      const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
+      const ssize_t n = ::read(fd_.Get(), buffer.data(), buffer.size());
       if (n <= 0) return;
       for (ssize_t at = 0; at < n;) {
         const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
@@ -110,16 +107,17 @@ class Watch {
   }
 
   QByteArray folder_;
-  int fd_;
+  OwnedFd fd_;
 };
 
 }  // namespace
 
-bool WatchFolder(FolderRun& run, const QString& folder, std::ostream& err) {
+bool WatchFolder(FolderRun& run, const QString& folder, std::ostream& err,
+                 std::chrono::milliseconds rescanInterval) {
   const StopSignals stop;
   const Watch watch(folder);
   if (!stop.Installed() || watch.Fd() < 0) {
-    err << "asworn-cli: could not watch \"" << QFile::encodeName(folder).toStdString()
+    err << "asworn-cli: could not watch \"" << NativePathText(folder)
         << "\": " << std::strerror(errno) << '\n';
     return false;
   }
@@ -130,7 +128,7 @@ bool WatchFolder(FolderRun& run, const QString& folder, std::ostream& err) {
     if (jobs) {
       run.Pass(&stopRequested);
       // The safety net: look again a while after the last look, however busy the folder.
-      rescan = std::chrono::steady_clock::now() + kRescanInterval;
+      rescan = std::chrono::steady_clock::now() + rescanInterval;
     }
     if (run.Outcome().unreadable) return false;
     const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -141,12 +139,11 @@ bool WatchFolder(FolderRun& run, const QString& folder, std::ostream& err) {
     jobs = ready == 0 || std::chrono::steady_clock::now() >= rescan;
     if (ready > 0) watch.Drain(jobs, gone);
     if (gone) {
-      err << "asworn-cli: the folder \"" << QFile::encodeName(folder).toStdString()
-          << "\" was removed or moved\n";
+      err << "asworn-cli: the folder \"" << NativePathText(folder) << "\" was removed or moved\n";
       return false;
     }
   }
   return true;
 }
 
-}  // namespace asworn::cli
+}  // namespace asworn::labdrop

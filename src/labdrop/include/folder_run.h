@@ -12,7 +12,7 @@
 
 #include "dcs_answer.h"
 
-namespace asworn::cli {
+namespace asworn::labdrop {
 
 struct FolderOutcome {
   bool refused = false;     // a job answered STATUS=3
@@ -44,4 +44,4 @@ class FolderRun {
   std::set<QString> stuck_;  // jobs that could not be moved, told once while they stay
 };
 
-}  // namespace asworn::cli
+}  // namespace asworn::labdrop

@@ -5,11 +5,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 #include <QDir>
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 
-namespace asworn::cli {
+#include "native_path.h"
+
+namespace asworn::labdrop {
 namespace {
 
 // Hidden, and never a job name: an LMS collects *.lms and leaves it alone.
@@ -18,17 +19,18 @@ constexpr const char* kLockName = ".asworn-dcs.lock";
 }  // namespace
 
 FolderLock::FolderLock(const QString& folder, bool wait) {
-  const QByteArray path = QFile::encodeName(QDir(folder).filePath(QString::fromLatin1(kLockName)));
+  const QByteArray path = NativePath(QDir(folder).filePath(QString::fromLatin1(kLockName)));
   // Never through a link someone put in the drop; the file is left in place afterwards, as
   // removing it would let two runs lock two different files.
-  fd_ = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (fd_ < 0) {
+  fd_ = OwnedFd(
+      ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
+  if (!fd_.Valid()) {
     error_ = QString::fromLocal8Bit(std::strerror(errno));
     return;
   }
   int taken;
   do {
-    taken = ::flock(fd_, LOCK_EX | (wait ? 0 : LOCK_NB));
+    taken = ::flock(fd_.Get(), LOCK_EX | (wait ? 0 : LOCK_NB));
   } while (taken != 0 && errno == EINTR);
   if (taken == 0) {
     state_ = State::held;
@@ -39,8 +41,4 @@ FolderLock::FolderLock(const QString& folder, bool wait) {
   }
 }
 
-FolderLock::~FolderLock() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-}  // namespace asworn::cli
+}  // namespace asworn::labdrop

@@ -2,23 +2,34 @@
 #include "folder_run.h"
 
 #include <dirent.h>
-#include <QFile>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
 
 #include "drop_job.h"
+#include "free_name.h"
+#include "native_path.h"
+#include "write_file.h"
 
-namespace asworn::cli {
+namespace asworn::labdrop {
 namespace {
 
 constexpr int kMostNamesTried = 100000;
 
 std::string PathText(const QString& path) {
-  return QFile::encodeName(path).toStdString();
+  return NativePathText(path);
+}
+
+// The job's own status, not a link's target; none when it is gone.
+std::optional<struct stat> StatusOf(const QString& path) {
+  struct stat status {};
+  if (::lstat(NativePath(path).constData(), &status) != 0) return std::nullopt;
+  return status;
 }
 
 // "104233.lds", in any case; hidden names are the writers' and our own temporary files.
@@ -39,7 +50,7 @@ QString NumberedName(const QString& name, int n) {
 
 // Whether an answer already in the drop says the job was answered (STATUS=0).
 bool SaysAnswered(const QString& answerPath) {
-  const DropJobRead read = ReadDropJob(answerPath, kMaxJobFileSize);
+  const WholeFileRead read = ReadJobFile(answerPath);
   if (!read.bytes) return false;
   const std::vector<exchange::DcsRecord> records = exchange::ReadDcs(read.bytes->toStdString());
   const exchange::DcsRecord* status = exchange::FindRecord(records, "STATUS");
@@ -57,7 +68,7 @@ void FolderRun::Pass(const volatile std::sig_atomic_t* stop) {
   std::vector<QByteArray> names;
   {
     const std::unique_ptr<DIR, int (*)(DIR*)> listing(
-        ::opendir(QFile::encodeName(dir_.path()).constData()), ::closedir);
+        ::opendir(NativePath(dir_.path()).constData()), ::closedir);
     if (!listing) {
       err_ << "asworn-cli: could not read the folder \"" << PathText(dir_.path())
            << "\": " << std::strerror(errno) << '\n';
@@ -70,8 +81,8 @@ void FolderRun::Pass(const volatile std::sig_atomic_t* stop) {
   std::sort(names.begin(), names.end());
   for (const QByteArray& name : names) {
     if (stop && *stop) return;
-    const QString decoded = QFile::decodeName(name);
-    if (QFile::encodeName(decoded) == name) {
+    const QString decoded = PathFromNative(name);
+    if (SurvivesDecoding(name)) {
       Take(decoded);
     } else {
       // A name that is not text in the file-name encoding cannot be opened again by it.
@@ -100,20 +111,20 @@ void FolderRun::Take(const QString& name) {
     out_ << PathText(path) << ": newer than its answer, answered again\n";
   }
 
-  const DropJobRead read = ReadDropJob(path, kMaxJobFileSize);
+  const JobFileAnswer taken = AnswerJobFile(path, options_);
+  const QString reason = UnreadReason(taken.read);
   const exchange::DcsAnswer answer =
-      read.bytes ? exchange::AnswerJob(exchange::ReadDcs(read.bytes->toStdString()), options_)
-                 : exchange::UnreadJobAnswer(QFile::encodeName(name).toStdString(),
-                                             read.reason.toStdString());
-  if (!read.bytes)
-    err_ << "asworn-cli: " << PathText(path) << ": " << read.reason.toStdString()
+      taken.answer ? *taken.answer
+                 : exchange::UnreadJobAnswer(NativePathText(name), reason.toStdString());
+  if (!taken.answer)
+    err_ << "asworn-cli: " << PathText(path) << ": " << reason.toStdString()
          << ", answered STATUS=3\n";
   else if (answer.refused)
     err_ << "asworn-cli: " << PathText(path) << ": refused, see its XSTATUS records\n";
   outcome_.refused = outcome_.refused || answer.refused;
 
-  const QString error = WriteWhole(dir_.path(), answerName,
-                                   QByteArray::fromStdString(exchange::WriteDcs(answer.records)));
+  const QString error = WriteFileWhole(
+      dir_.path(), answerName, QByteArray::fromStdString(exchange::WriteDcs(answer.records)));
   if (!error.isEmpty()) {
     if (WarnOnce(name))
       err_ << "asworn-cli: could not write \"" << PathText(answerPath)
@@ -141,22 +152,22 @@ bool FolderRun::Move(const QString& name, const QString& subfolder) {
     return fail(folder, QStringLiteral("the folder could not be made"));
   if (status && !S_ISDIR(status->st_mode)) return fail(folder, QStringLiteral("not a folder"));
 
-  for (int n = 0; n < kMostNamesTried; ++n) {
-    const QString target = QDir(folder).filePath(NumberedName(name, n));
-    if (RenameWithoutReplacing(from, target)) {
-      if (n > 0)
-        out_ << PathText(from) << ": " << PathText(subfolder + u'/' + name)
-             << " is taken, moved to " << PathText(target) << '\n';
-      stuck_.erase(name);
-      return true;
-    }
-    if (errno != EEXIST) return fail(target, QString::fromLocal8Bit(std::strerror(errno)));
+  const FreeNameMove moved = MoveToFreeName(
+      from, [&](int n) { return QDir(folder).filePath(NumberedName(name, n)); }, 0,
+      kMostNamesTried - 1);
+  if (!moved.moved) {
+    if (moved.error.isEmpty()) return fail(folder, QStringLiteral("no free name"));
+    return fail(moved.target, moved.error);
   }
-  return fail(folder, QStringLiteral("no free name"));
+  if (moved.number > 0)
+    out_ << PathText(from) << ": " << PathText(subfolder + u'/' + name) << " is taken, moved to "
+         << PathText(moved.target) << '\n';
+  stuck_.erase(name);
+  return true;
 }
 
 bool FolderRun::WarnOnce(const QString& name) {
   return stuck_.insert(name).second;
 }
 
-}  // namespace asworn::cli
+}  // namespace asworn::labdrop
