@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// The ticket cases of tests/tickets/*.txt, each run through the asworn-cli binary.
+// The ticket cases of tests/tickets/*.txt, each run through the asworn-cli binary as a test
+// of its own, named after its file and title.
 //
 // A file holds cases; blank lines and lines starting with '#' are skipped.
 //
@@ -23,8 +24,10 @@
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -32,8 +35,8 @@
 #include <utility>
 #include <vector>
 
-#include "../engine/printed_digits.h"
 #include "job_sheet.h"
+#include "printed_digits.h"
 #include "ticket_output.h"
 #include "work_ticket.h"
 
@@ -49,6 +52,7 @@ struct TicketCase {
   bool expectsTicket = false;
   std::optional<std::string> fault, message;
   std::optional<int> exit;
+  std::optional<std::string> unreadable;  // why the case's file could not be read
 };
 
 std::string Unescaped(std::string_view text) {
@@ -214,32 +218,88 @@ void CheckTicket(const TicketCase& c, const CliResult& run) {
   }
 }
 
-TEST(TicketCases, EveryCaseGivesItsTicketOrItsFault) {
+std::vector<std::filesystem::path> CaseFiles() {
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::directory_iterator(ASWORN_TICKET_CASES))
     if (entry.path().extension() == ".txt") files.push_back(entry.path());
   std::ranges::sort(files);
-  ASSERT_FALSE(files.empty());
-  int count = 0;
-  for (const std::filesystem::path& file : files) {
-    for (const TicketCase& c : ReadCases(file)) {
-      SCOPED_TRACE(c.where + " " + c.title);
-      ++count;
-      ASSERT_TRUE(c.expectsTicket || c.fault || c.exit) << "the case expects nothing";
-      const CliResult run = RunCli(c);
-      const int status = c.exit.value_or(c.fault ? 2 : 0);
-      EXPECT_EQ(run.status, status) << run.err;
-      if (c.expectsTicket) CheckTicket(c, run);
-      if (c.fault) {
-        EXPECT_EQ(run.out, "");
-        EXPECT_TRUE(run.err.starts_with("asworn-cli: " + *c.fault + ": ")) << run.err;
-      }
-      if (c.message) {
-        EXPECT_NE(run.err.find(*c.message), std::string::npos) << run.err;
-      }
+  return files;
+}
+
+// Every case of every file; a file that cannot be read becomes one case that fails with why.
+std::vector<TicketCase> AllCases() {
+  std::vector<TicketCase> all;
+  for (const std::filesystem::path& file : CaseFiles()) {
+    try {
+      std::ranges::move(ReadCases(file), std::back_inserter(all));
+    } catch (const std::exception& e) {
+      TicketCase unreadable;
+      unreadable.where = file.filename().string();
+      unreadable.title = "unreadable";
+      unreadable.unreadable = e.what();
+      all.push_back(unreadable);
     }
   }
-  std::printf("%d ticket cases in %zu files\n", count, files.size());
+  return all;
+}
+
+// The test's name: the file and the title in letters and digits, one underscore for each run
+// of anything else, numbered when two cases would share one.
+std::vector<std::string> CaseNames(const std::vector<TicketCase>& cases) {
+  std::vector<std::string> names;
+  for (const TicketCase& c : cases) {
+    std::string name;
+    for (const char ch : c.where.substr(0, c.where.find('.')) + " " + c.title) {
+      if (std::isalnum(static_cast<unsigned char>(ch)))
+        name += ch;
+      else if (!name.ends_with('_'))
+        name += '_';
+    }
+    if (name.ends_with('_')) name.pop_back();
+    const std::string stem = name;
+    for (int n = 2; std::ranges::find(names, name) != names.end(); ++n)
+      name = stem + "_" + std::to_string(n);
+    names.push_back(name);
+  }
+  return names;
+}
+
+const std::vector<TicketCase>& Cases() {
+  static const std::vector<TicketCase> cases = AllCases();
+  return cases;
+}
+
+class TicketCaseTest : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(TicketCaseTest, GivesItsTicketOrItsFault) {
+  const TicketCase& c = Cases()[GetParam()];
+  SCOPED_TRACE(c.where + " " + c.title);
+  ASSERT_FALSE(c.unreadable) << *c.unreadable;
+  ASSERT_TRUE(c.expectsTicket || c.fault || c.exit) << "the case expects nothing";
+  const CliResult run = RunCli(c);
+  const int status = c.exit.value_or(c.fault ? 2 : 0);
+  EXPECT_EQ(run.status, status) << run.err;
+  if (c.expectsTicket) CheckTicket(c, run);
+  if (c.fault) {
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with("asworn-cli: " + *c.fault + ": ")) << run.err;
+  }
+  if (c.message) {
+    EXPECT_NE(run.err.find(*c.message), std::string::npos) << run.err;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TicketCases, TicketCaseTest,
+                         ::testing::Range<std::size_t>(0, Cases().size()),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) {
+                           static const std::vector<std::string> names = CaseNames(Cases());
+                           return names[info.param];
+                         });
+
+// A folder that lost its files would otherwise pass with no case at all.
+TEST(TicketCaseFiles, HoldCases) {
+  ASSERT_FALSE(CaseFiles().empty());
+  EXPECT_GT(Cases().size(), CaseFiles().size());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -105,79 +106,100 @@ void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<Dcs
   }
 }
 
-TEST(DcsGolden, JobFilesGiveTheExpectedAnswers) {
+std::vector<std::string> JobFiles() {
+  std::vector<std::string> jobs;
+  for (const QString& job : QDir(QStringLiteral(ASWORN_DCS_DIR))
+                                .entryList({QStringLiteral("*.lds")}, QDir::Files, QDir::Name))
+    jobs.push_back(job.toStdString());
+  return jobs;
+}
+
+// A folder that lost its job files would otherwise pass with no case at all.
+TEST(DcsGoldenFiles, AreThere) {
+  EXPECT_GE(JobFiles().size(), 15);
+}
+
+class DcsGolden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DcsGolden, JobFileGivesTheExpectedAnswer) {
   const QDir dir(QStringLiteral(ASWORN_DCS_DIR));
-  const QStringList jobs = dir.entryList({QStringLiteral("*.lds")}, QDir::Files, QDir::Name);
-  ASSERT_GE(jobs.size(), 15);
   const bool update = std::getenv("ASWORN_UPDATE_GOLDEN") != nullptr;
-  for (const QString& job : jobs) {
-    const std::string name = job.toStdString();
-    const QString base = dir.filePath(job.chopped(4));
-    // A case may add options in NAME.args, e.g. --refracted-vertex 12; a word naming a file
-    // beside it is that file.
-    std::vector<std::string> args{"dcs", "--stdout", dir.filePath(job).toStdString()};
-    std::vector<std::string> extra =
-        Words(QFile::exists(base + ".args") ? ReadText(base + ".args") : std::string());
-    std::vector<DcsRecord> defaults;
-    for (std::size_t i = 0; i < extra.size(); ++i) {
-      const QString beside = dir.filePath(QString::fromStdString(extra[i]));
-      if (!extra[i].starts_with('-') && QFile::exists(beside)) extra[i] = beside.toStdString();
-      if (i > 0 && extra[i - 1] == "--defaults")
-        defaults = *ReadLabDefaults(ReadText(beside)).records;
-    }
-    args.insert(args.begin() + 1, extra.begin(), extra.end());
-    const cli::CliRun run = cli::RunIn(args);
+  const std::string& name = GetParam();
+  const QString job = QString::fromStdString(name);
+  const QString base = dir.filePath(job.chopped(4));
+  // A case may add options in NAME.args, e.g. --refracted-vertex 12; a word naming a file
+  // beside it is that file.
+  std::vector<std::string> args{"dcs", "--stdout", dir.filePath(job).toStdString()};
+  std::vector<std::string> extra =
+      Words(QFile::exists(base + ".args") ? ReadText(base + ".args") : std::string());
+  std::vector<DcsRecord> defaults;
+  for (std::size_t i = 0; i < extra.size(); ++i) {
+    const QString beside = dir.filePath(QString::fromStdString(extra[i]));
+    if (!extra[i].starts_with('-') && QFile::exists(beside)) extra[i] = beside.toStdString();
+    if (i > 0 && extra[i - 1] == "--defaults")
+      defaults = *ReadLabDefaults(ReadText(beside)).records;
+  }
+  args.insert(args.begin() + 1, extra.begin(), extra.end());
+  const cli::CliRun run = cli::RunIn(args);
 
-    if (update) {
-      QFile out(base + ".lms");
-      ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-      out.write(run.out.data(), static_cast<qint64>(run.out.size()));
-    }
-    EXPECT_EQ(run.out, ReadText(base + ".lms")) << name;
-    // A user's decimal comma changes nothing: DCS numbers always have a full stop.
-    EXPECT_EQ(cli::RunIn(args, NumberFormat{",", "."}).out, run.out) << name;
+  if (update) {
+    QFile out(base + ".lms");
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(run.out.data(), static_cast<qint64>(run.out.size()));
+  }
+  EXPECT_EQ(run.out, ReadText(base + ".lms")) << name;
+  // A user's decimal comma changes nothing: DCS numbers always have a full stop.
+  EXPECT_EQ(cli::RunIn(args, NumberFormat{",", "."}).out, run.out) << name;
 
-    const std::vector<DcsRecord> input = ReadDcs(ReadText(dir.filePath(job)));
-    std::vector<DcsRecord> answer = ReadDcs(run.out);
-    ASSERT_FALSE(answer.empty()) << name;
-    const bool refused = FindRecord(answer, "STATUS")->value == "3";
-    EXPECT_EQ(run.status, refused ? cli::kExitComputeFault : cli::kExitOk) << name << run.err;
-    EXPECT_EQ(answer.back().label == "STATUS", !refused) << name;
-    EXPECT_EQ(refused, FindRecord(answer, "XSTATUS") != nullptr) << name;
+  const std::vector<DcsRecord> input = ReadDcs(ReadText(dir.filePath(job)));
+  std::vector<DcsRecord> answer = ReadDcs(run.out);
+  ASSERT_FALSE(answer.empty()) << name;
+  const bool refused = FindRecord(answer, "STATUS")->value == "3";
+  EXPECT_EQ(run.status, refused ? cli::kExitComputeFault : cli::kExitOk) << name << run.err;
+  EXPECT_EQ(answer.back().label == "STATUS", !refused) << name;
+  EXPECT_EQ(refused, FindRecord(answer, "XSTATUS") != nullptr) << name;
 
-    // Every input record comes back unchanged and in order; results once each, after them.
-    std::vector<DcsRecord> results;
-    for (const DcsRecord& record : answer)
-      if (IsResultLabel(record.label) && record.label != "XSTATUS") results.push_back(record);
-    std::erase_if(answer, [](const DcsRecord& r) { return IsResultLabel(r.label); });
-    EXPECT_EQ(answer, HandedBack(input)) << name;
-    for (const DcsRecord& result : results)
-      EXPECT_EQ(FindRecord(results, result.label), &result) << name << " twice: " << result.label;
-    // 13 labels of the lens, 7 of the exact as-worn check, and the notes of defaults used and
-    // of a near zone left as it is.
-    const std::size_t notes = (FindRecord(results, "_AWDEFAULT") != nullptr) +
-                              (FindRecord(results, "_AWNEAR") != nullptr);
-    EXPECT_EQ(results.size(), refused ? 1u : 20u + notes) << name;
-    EXPECT_EQ(notes > 0, !defaults.empty() || name.starts_with("near_")) << name;
+  // Every input record comes back unchanged and in order; results once each, after them.
+  std::vector<DcsRecord> results;
+  for (const DcsRecord& record : answer)
+    if (IsResultLabel(record.label) && record.label != "XSTATUS") results.push_back(record);
+  std::erase_if(answer, [](const DcsRecord& r) { return IsResultLabel(r.label); });
+  EXPECT_EQ(answer, HandedBack(input)) << name;
+  for (const DcsRecord& result : results)
+    EXPECT_EQ(FindRecord(results, result.label), &result) << name << " twice: " << result.label;
+  // 13 labels of the lens, 7 of the exact as-worn check, and the notes of defaults used and
+  // of a near zone left as it is.
+  const std::size_t notes =
+      (FindRecord(results, "_AWDEFAULT") != nullptr) + (FindRecord(results, "_AWNEAR") != nullptr);
+  EXPECT_EQ(results.size(), refused ? 1u : 20u + notes) << name;
+  EXPECT_EQ(notes > 0, !defaults.empty() || name.starts_with("near_")) << name;
 
-    if (!refused && FindRecord(results, "_AWORDER")->value == "EXACT") {
-      // The lens to make is then the exact order, to the digit.
-      for (const char* label : {"SPH", "CYL", "AX"})
-        EXPECT_EQ(FindRecord(results, std::string("LDDR") + label)->value,
-                  FindRecord(results, std::string("_AWEXACT") + label)->value)
-            << name << " " << label;
-      // ... and the exact order of `asworn-cli ticket --order exact`, and it is within tolerance.
-      ExpectTicketValues(input, ReadDcs(run.out), std::nullopt, name, extra);
-      EXPECT_EQ(FindRecord(results, "_AWANSI")->value, "IN;IN") << name;
-    } else if (!refused) {
-      const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
-                                                  ? std::optional(std::stod(extra[1]))
-                                                  : std::nullopt;
-      std::vector<std::string> used;
-      ExpectTicketValues(WithLabDefaults(input, defaults, used), ReadDcs(run.out), refracted, name);
-    }
+  if (!refused && FindRecord(results, "_AWORDER")->value == "EXACT") {
+    // The lens to make is then the exact order, to the digit.
+    for (const char* label : {"SPH", "CYL", "AX"})
+      EXPECT_EQ(FindRecord(results, std::string("LDDR") + label)->value,
+                FindRecord(results, std::string("_AWEXACT") + label)->value)
+          << name << " " << label;
+    // ... and the exact order of `asworn-cli ticket --order exact`, and it is within tolerance.
+    ExpectTicketValues(input, ReadDcs(run.out), std::nullopt, name, extra);
+    EXPECT_EQ(FindRecord(results, "_AWANSI")->value, "IN;IN") << name;
+  } else if (!refused) {
+    const std::optional<double> refracted = extra.size() == 2 && extra[0] == "--refracted-vertex"
+                                                ? std::optional(std::stod(extra[1]))
+                                                : std::nullopt;
+    std::vector<std::string> used;
+    ExpectTicketValues(WithLabDefaults(input, defaults, used), ReadDcs(run.out), refracted, name);
   }
 }
+
+// Each job file is a test of its own, named after the file.
+INSTANTIATE_TEST_SUITE_P(JobFiles, DcsGolden, ::testing::ValuesIn(JobFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param.substr(0, info.param.size() - 4);
+                           for (char& ch : name)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return name;
+                         });
 
 TEST(DcsFolder, AnswersNewJobsBesideThemAndMovesThemToDone) {
   QTemporaryDir temp;
