@@ -6,14 +6,22 @@
 
 namespace asworn::app {
 
-QPixmap RenderPicture(const QString& path, QSize size, qreal devicePixelRatio) {
+namespace {
+
+QPixmap Render(QSvgRenderer& renderer, QSize size, qreal devicePixelRatio) {
   QPixmap pixmap(size * devicePixelRatio);
   pixmap.setDevicePixelRatio(devicePixelRatio);
   pixmap.fill(Qt::transparent);
-  QSvgRenderer renderer(path);
   QPainter painter(&pixmap);
   renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
   return pixmap;
+}
+
+}  // namespace
+
+QPixmap RenderPicture(const QString& path, QSize size, qreal devicePixelRatio) {
+  QSvgRenderer renderer(path);
+  return Render(renderer, size, devicePixelRatio);
 }
 
 QIcon SameInEveryMode(const QString& path, QSize size, qreal devicePixelRatio) {
@@ -26,8 +34,8 @@ QIcon SameInEveryMode(const QString& path, QSize size, qreal devicePixelRatio) {
 
 QIcon WindowIcon() {
   QIcon icon;
-  for (int side : {16, 32, 48, 64})
-    icon.addPixmap(RenderPicture(picture::kWindowIcon, {side, side}));
+  QSvgRenderer renderer(picture::kWindowIcon);  // read once for the four sizes
+  for (int side : {16, 32, 48, 64}) icon.addPixmap(Render(renderer, {side, side}, 1.0));
   return icon;
 }
 
