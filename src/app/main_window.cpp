@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTabBar>
+#include <QTimer>
 
 #include "accessibility.h"
 #include "as_worn_check_block.h"
@@ -52,7 +53,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   const Twips twips = Twips::OfPrimaryScreen();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Form1"));
-  setWindowIcon(WindowIcon());
+  // The icon is drawn from its picture once the window is up: the window system shows it
+  // beside the title, and the window need not wait for it.
+  QTimer::singleShot(0, this, [this] { setWindowIcon(WindowIcon()); });
   // The toolkit's own font, at no more than the 8 points of a dialog font: the twips of the
   // layout are measured for that size, and a larger font would clip the captions.
   QFont dialogFont = font();
