@@ -22,10 +22,10 @@ QString StaleTicketNotice(StaleReason reason) {
 
 void StaleTicketMark::Show(bool stale, StaleReason reason) {
   if (!stale && !notice_) return;
-  const QString notice = stale ? StaleTicketNotice(reason) : QString();
+  const QString words = stale ? StaleTicketNotice(reason) : QString();
   if (!notice_) {
     // Over the rule between the patient and the boxes, where it hides no value.
-    notice_ = new QLabel(notice, page_);
+    notice_ = new QLabel(words, page_);
     notice_->setObjectName(QStringLiteral("staleTicketNotice"));
     notice_->setGeometry(twips_.Rect(120, 750, 4695, 150));
     QFont small = notice_->font();
@@ -37,7 +37,7 @@ void StaleTicketMark::Show(bool stale, StaleReason reason) {
     notice_->setPalette(red);
     notice_->setAutoFillBackground(true);
   }
-  if (stale) notice_->setText(notice);
+  if (stale) notice_->setText(words);
   notice_->setVisible(stale);
   for (QLabel* label : labels_) {
     QFont font = label->font();
@@ -49,7 +49,7 @@ void StaleTicketMark::Show(bool stale, StaleReason reason) {
                            : page_->palette().color(QPalette::Active, QPalette::WindowText));
     label->setPalette(palette);
   }
-  page_->setAccessibleDescription(notice);
+  page_->setAccessibleDescription(words);
 }
 
 }  // namespace asworn::app
