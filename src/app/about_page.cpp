@@ -11,9 +11,8 @@ namespace asworn::app {
 
 QGroupBox* FormBuilder::AboutFrame() {
   QGroupBox* frame = PageFrame("Frame1", QStringLiteral("About"));
-  const QPixmap picture =
-      RenderPicture(picture::kAbout, QSize(99, 100), frame->devicePixelRatioF());
-  parts_.picture = new PictureBox(QStringLiteral("Picture1"), picture, frame);
+  parts_.picture =
+      new PictureBox(QStringLiteral("Picture1"), picture::kAbout, QSize(99, 100), frame);
   parts_.picture->setGeometry(twips_.Rect(120, 240, 1575, 1575));
   parts_.picture->setAccessibleName(
       QStringLiteral("Picture of spectacles worn with wrap and tilt"));

@@ -168,11 +168,9 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
   SpeakAs(orderNote_, QStringLiteral("Order shown"));
   orderNote_->hide();
 
-  const auto changed = [this] {
-    if (changed_) changed_(settings());
-  };
-  QObject::connect(order_, &QComboBox::currentIndexChanged, page_, changed);
-  QObject::connect(convention_, &QComboBox::currentIndexChanged, page_, changed);
+  const auto changed = [this] { emit SettingsChanged(settings()); };
+  connect(order_, &QComboBox::currentIndexChanged, this, changed);
+  connect(convention_, &QComboBox::currentIndexChanged, this, changed);
   Clear(QStringLiteral("Press Compute to check the ticket's lenses as worn."));
 }
 
@@ -181,10 +179,6 @@ optics::OrderSettings AsWornView::settings() const {
       order_->currentIndex() == 1 ? optics::OrderChoice::exact : optics::OrderChoice::ticketFormula,
       convention_->currentIndex() == 1 ? optics::WearConvention::head
                                        : optics::WearConvention::frame};
-}
-
-void AsWornView::OnSettingsChanged(std::function<void(const optics::OrderSettings&)> changed) {
-  changed_ = std::move(changed);
 }
 
 void AsWornView::Show(const optics::AsWornResult& check, const std::string& separator) {
@@ -212,9 +206,11 @@ void AsWornView::Show(const optics::AsWornResult& check, const std::string& sepa
   orderNote_->adjustSize();
   orderNote_->move(orderNote_->parentWidget()->width() - orderNote_->width() - 8, 0);
   orderNote_->show();
+  showsCheck_ = true;
 }
 
 void AsWornView::Clear(const QString& why) {
+  showsCheck_ = false;
   report_->setPlainText(why);
   for (QLabel* eyeMark : marks_) {
     eyeMark->hide();

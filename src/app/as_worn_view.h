@@ -8,7 +8,6 @@
 #include <QObject>
 #include <QString>
 #include <array>
-#include <functional>
 
 #include "as_worn_check.h"
 #include "eye_fields.h"
@@ -26,7 +25,9 @@ class Twips;
 
 inline constexpr char kAsWornTabCaption[] = "As Worn";
 
-class AsWornView {
+class AsWornView : public QObject {
+  Q_OBJECT
+
  public:
   // Builds the page and puts the marks and the note on the ticket's frame.
   AsWornView(const Twips& twips, QGroupBox* workTicketFrame, const optics::OrderSettings& initial);
@@ -36,13 +37,13 @@ class AsWornView {
 
   QGroupBox* page() const { return page_; }
   optics::OrderSettings settings() const;
-  // Called when the user picks another order or reading.
-  void OnSettingsChanged(std::function<void(const optics::OrderSettings&)> changed);
 
   // The check of the ticket just computed.
   void Show(const optics::AsWornResult& check, const std::string& separator);
   // The entries or the settings changed since: no verdict stands.
   void Clear(const QString& why);
+  // Whether a check is shown: from Show until the next Clear.
+  bool showsCheck() const { return showsCheck_; }
 
   QComboBox* orderBox() const { return order_; }
   QComboBox* conventionBox() const { return convention_; }
@@ -52,6 +53,10 @@ class AsWornView {
   // The controls of the page that take the keyboard focus, in Tab order.
   std::array<QWidget*, 3> focusOrder() const;
 
+ signals:
+  // The user picked another order or reading.
+  void SettingsChanged(const optics::OrderSettings& settings);
+
  private:
   QGroupBox* page_ = nullptr;
   QComboBox* order_ = nullptr;
@@ -59,7 +64,7 @@ class AsWornView {
   QTextBrowser* report_ = nullptr;
   std::array<QLabel*, 2> marks_{};
   QLabel* orderNote_ = nullptr;
-  std::function<void(const optics::OrderSettings&)> changed_;
+  bool showsCheck_ = false;
 };
 
 // The check as the page shows it: a table of both eyes, the pair, the order and the reading.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "app_title.h"
 #include "main_window.h"
@@ -46,6 +47,41 @@ bool NoDisplayNamed() {
          qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+constexpr int kInternalErrorStatus = 70;  // EX_SOFTWARE
+
+int InternalError(const char* what) {
+  std::fprintf(stderr, "asworn: internal error: %s\n", what);
+  return kInternalErrorStatus;
+}
+
+// Qt lets an exception from an event handler unwind through the event loop, where the window
+// system's C code cannot pass it on; caught here it ends the loop, and main reports it.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      Fail(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+      Fail(QStringLiteral("unknown exception"));
+    }
+    return false;
+  }
+  // What ended the loop, if an exception did.
+  const QString& fault() const { return fault_; }
+
+ private:
+  void Fail(const QString& what) {
+    if (fault_.isEmpty()) fault_ = what;
+    exit(kInternalErrorStatus);
+  }
+
+  QString fault_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -71,15 +107,25 @@ int main(int argc, char* argv[]) {
         stderr);
     return 1;
   }
-  qtHandler = qInstallMessageHandler(NoDisplay);
-  QApplication app(argc, argv);
-  qInstallMessageHandler(qtHandler);
-  // The application's name is the caption of its message boxes. No display name is set:
-  // the window system would add it to the window's title, which reads "Form1" alone.
-  QApplication::setApplicationName(asworn::app::kApplicationTitle);
-  // The desktop matches the window to its menu entry and icon by this id.
-  QApplication::setDesktopFileName(QStringLiteral(ASWORN_APP_ID));
-  asworn::app::MainWindow window;
-  window.show();
-  return app.exec();
+  // Anything that escapes start-up or an event handler is a fault of the program: say so and
+  // end with the status of an internal error, never a bare abort.
+  try {
+    qtHandler = qInstallMessageHandler(NoDisplay);
+    GuardedApplication app(argc, argv);
+    qInstallMessageHandler(qtHandler);
+    // The application's name is the caption of its message boxes. No display name is set:
+    // the window system would add it to the window's title, which reads "Form1" alone.
+    QApplication::setApplicationName(asworn::app::kApplicationTitle);
+    // The desktop matches the window to its menu entry and icon by this id.
+    QApplication::setDesktopFileName(QStringLiteral(ASWORN_APP_ID));
+    asworn::app::MainWindow window;
+    window.show();
+    const int status = app.exec();
+    if (app.fault().isEmpty()) return status;
+    return InternalError(app.fault().toLocal8Bit().constData());
+  } catch (const std::exception& e) {
+    return InternalError(e.what());
+  } catch (...) {
+    return InternalError("unknown exception");
+  }
 }

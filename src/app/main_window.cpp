@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTabBar>
+#include <QTimer>
 
 #include "accessibility.h"
 #include "as_worn_check_block.h"
@@ -26,6 +27,7 @@
 #include "print_work_ticket.h"
 #include "stale_ticket_mark.h"
 #include "tab_control.h"
+#include "ticket_state.h"
 #include "twips.h"
 #include "user_number_format.h"
 
@@ -51,7 +53,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   const Twips twips = Twips::OfPrimaryScreen();
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Form1"));
-  setWindowIcon(WindowIcon());
+  // The icon is drawn from its picture once the window is up: the window system shows it
+  // beside the title, and the window need not wait for it.
+  QTimer::singleShot(0, this, [this] { setWindowIcon(WindowIcon()); });
   // The toolkit's own font, at no more than the 8 points of a dialog font: the twips of the
   // layout are measured for that size, and a larger font would clip the captions.
   QFont dialogFont = font();
@@ -98,19 +102,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   asWorn_ =
       std::make_unique<AsWornView>(twips, ssTab1_->frameOf(workTicketTab), LoadOrderSettings());
   ssTab1_->AddPage(asWorn_->page(), QString::fromLatin1(kAsWornTabCaption));
-  asWorn_->OnSettingsChanged([this](const optics::OrderSettings& settings) {
-    StoreOrderSettings(settings);
-    MarkTicketCurrent(false);  // Print computes the ticket of the new order first
-    ForgetCheck(
-        QStringLiteral("The order or the reading of tilt and wrap changed. Press Compute "
-                       "to make the ticket and check it with them."));
-  });
-  for (EntryField* f : fields_)
-    connect(f, &QLineEdit::textChanged, this, [this] {
-      ForgetCheck(
-          QStringLiteral("The entries changed since the last Compute. Press Compute to "
-                         "check them."));
-    });
+  connect(asWorn_.get(), &AsWornView::SettingsChanged, this,
+          [this](const optics::OrderSettings& settings) {
+            StoreOrderSettings(settings);
+            // Print computes the ticket of the new order first.
+            ticket_->Invalidate(StaleReason::settingsChanged);
+          });
 
   // Load sits at the right of the patient's name rows.
   QGroupBox* patient = ssTab1_->frameOf(patientTab);
@@ -129,9 +126,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   printerLookup_ = OpenDefaultPrinter;
 
   staleMark_ = std::make_unique<StaleTicketMark>(ssTab1_->frameOf(workTicketTab), labels_, twips);
+  ticket_ = new TicketState(this);
+  connect(ticket_, &TicketState::Changed, this, &MainWindow::ShowTicketState);
   // Any change of an entry, typed or written, leaves the ticket behind the entries.
   for (EntryField* f : fields_)
-    connect(f, &QLineEdit::textChanged, this, [this] { MarkTicketCurrent(false); });
+    connect(f, &QLineEdit::textChanged, ticket_,
+            [this] { ticket_->Invalidate(StaleReason::entriesEdited); });
   savedEntries_ = ReadJobSheet();
 
   BuildFocusOrder();
@@ -228,8 +228,9 @@ bool MainWindow::Compute() {
   const JobSheet sheet = ReadJobSheet();
   const NumberFormat format = UserNumberFormat();
   const ComputeOutcome outcome = asworn::Compute(sheet, format);
+  // A refused Compute leaves the state alone: the same entries and settings computed the
+  // ticket before, so a ticket that fails now was out of date already.
   if (!outcome.Succeeded()) {
-    MarkTicketCurrent(false);
     ReportFault(QString::fromStdString(outcome.error().message));
     if (!outcome.error().fields.empty()) FocusEntry(outcome.error().fields.front());
     return false;
@@ -238,24 +239,34 @@ bool MainWindow::Compute() {
   const ordering::OrderedTicket ordered =
       ordering::OrderTicket(*outcome, asWorn_->settings(), format.decimalSeparator);
   if (!ordered.ok()) {
-    MarkTicketCurrent(false);
     ReportFault(QString::fromStdString(ordered.fault));
     return false;
   }
   FillWorkTicket(ordered.ticket);  // the bases too: "Base Out" for a prism below zero
-  asWornCheck_ = ordered.check;
-  ticketComputed_ = true;
-  MarkTicketCurrent(true);
-  asWorn_->Show(*asWornCheck_, format.decimalSeparator);
+  ticket_->Computed(ordered.check);
   return true;
 }
 
-void MainWindow::MarkTicketCurrent(bool current) {
-  const bool changed = current != ticketCurrent_;
-  ticketCurrent_ = current;
-  // The start-up ticket is no one's: only a computed ticket can fall behind the entries.
-  if (ticketComputed_) staleMark_->Show(!current);
-  if (changed) emit TicketStateChanged(current);
+void MainWindow::ShowTicketState() {
+  // The start-up ticket is no one's: only a computed ticket can fall behind.
+  if (ticket_->computed()) staleMark_->Show(!ticket_->current(), ticket_->reason());
+  if (ticket_->current()) {
+    asWorn_->Show(*ticket_->check(), UserNumberFormat().decimalSeparator);
+  } else if (asWorn_->showsCheck()) {
+    asWorn_->Clear(ticket_->reason() == StaleReason::settingsChanged
+                       ? QStringLiteral("The order or the reading of tilt and wrap changed. "
+                                        "Press Compute to make the ticket and check it with them.")
+                       : QStringLiteral("The entries changed since the last Compute. Press "
+                                        "Compute to check them."));
+  }
+}
+
+bool MainWindow::ticketIsCurrent() const {
+  return ticket_->current();
+}
+
+const std::optional<optics::AsWornResult>& MainWindow::asWornCheck() const {
+  return ticket_->check();
 }
 
 QLabel* MainWindow::staleTicketNotice() const {
@@ -271,14 +282,15 @@ void MainWindow::FocusEntry(Field f) {
 
 bool MainWindow::Print() {
   // Only the current entries' ticket goes on paper.
-  if (!ticketCurrent_ && !Compute()) return false;
+  if (!ticket_->current() && !Compute()) return false;
   ShowWorkTicketTab();
   const PrinterChoice target = printerLookup_ ? printerLookup_() : PrinterChoice{};
   PrintResult printed{target.error};
   if (target.printer) {
     std::vector<PagePart> parts{WidgetImage(*this)};
-    if (asWornCheck_)
-      parts.push_back(AsWornCheckPart(*asWornCheck_, static_cast<double>(width()) / logicalDpiX(),
+    if (ticket_->check())
+      parts.push_back(AsWornCheckPart(*ticket_->check(),
+                                      static_cast<double>(width()) / logicalDpiX(),
                                       UserNumberFormat().decimalSeparator));
     printed = PrintWorkTicket(parts, *target.printer);
   } else if (printed.ok())
@@ -337,7 +349,9 @@ void MainWindow::EntriesSaved() {
 
 void MainWindow::EntriesLoaded() {
   savedEntries_ = ReadJobSheet();
-  MarkTicketCurrent(false);  // the ticket shown is another patient's, or older entries'
+  // The ticket shown is another patient's, or older entries'; a record that matches the
+  // entries field for field is still another record: its ticket is computed anew.
+  ticket_->Invalidate(StaleReason::recordLoaded);
 }
 
 bool MainWindow::EntriesChanged() const {
@@ -377,12 +391,6 @@ bool MainWindow::AskToLoad() {
 
 void MainWindow::ReportFault(const QString& message) {
   if (reportFault_) reportFault_(message);
-}
-
-void MainWindow::ForgetCheck(const QString& why) {
-  if (!asWornCheck_) return;
-  asWornCheck_.reset();
-  asWorn_->Clear(why);
 }
 
 void MainWindow::SetFaultReporter(std::function<void(const QString&)> reporter) {

@@ -5,19 +5,25 @@
 
 #include <QFrame>
 #include <QPixmap>
+#include <QSize>
+#include <QString>
 
 namespace asworn::app {
 
 class PictureBox : public QFrame {
  public:
-  PictureBox(const QString& name, QPixmap picture, QWidget* parent);
-  const QPixmap& picture() const { return picture_; }
+  // The picture at `picturePath`, `size` logical pixels, drawn when first needed: the box
+  // sits on a page that is hidden at start-up.
+  PictureBox(const QString& name, const QString& picturePath, QSize size, QWidget* parent);
+  const QPixmap& picture() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QPixmap picture_;
+  QString picturePath_;
+  QSize pictureSize_;
+  mutable QPixmap picture_;
 };
 
 }  // namespace asworn::app

@@ -21,7 +21,9 @@ inline const QString kWindowIcon = QStringLiteral(":/pictures/window_icon.svg");
 // The picture at `path`, `size` logical pixels, drawn sharp for `devicePixelRatio`.
 QPixmap RenderPicture(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
 
-// An icon that shows the same picture in every mode (normal, pressed, disabled, selected).
+// An icon that shows the same picture in every mode (normal, pressed, disabled, selected),
+// drawn from its SVG when it is first asked for: the window shows itself without waiting for
+// the pictures of its buttons.
 QIcon SameInEveryMode(const QString& path, QSize size, qreal devicePixelRatio = 1.0);
 
 QIcon WindowIcon();

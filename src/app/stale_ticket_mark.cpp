@@ -7,11 +7,25 @@
 
 namespace asworn::app {
 
-void StaleTicketMark::Show(bool stale) {
+QString StaleTicketNotice(StaleReason reason) {
+  switch (reason) {
+    case StaleReason::settingsChanged:
+      // The settings by the caption of the page that holds them.
+      return QStringLiteral("Out of date: As Worn settings changed. Press Compute.");
+    case StaleReason::recordLoaded:
+      return QStringLiteral("Out of date: a record was loaded. Press Compute.");
+    case StaleReason::entriesEdited:
+      break;
+  }
+  return QStringLiteral("Out of date: the entries have changed. Press Compute.");
+}
+
+void StaleTicketMark::Show(bool stale, StaleReason reason) {
   if (!stale && !notice_) return;
+  const QString words = stale ? StaleTicketNotice(reason) : QString();
   if (!notice_) {
     // Over the rule between the patient and the boxes, where it hides no value.
-    notice_ = new QLabel(kStaleTicketNotice, page_);
+    notice_ = new QLabel(words, page_);
     notice_->setObjectName(QStringLiteral("staleTicketNotice"));
     notice_->setGeometry(twips_.Rect(120, 750, 4695, 150));
     QFont small = notice_->font();
@@ -23,6 +37,7 @@ void StaleTicketMark::Show(bool stale) {
     notice_->setPalette(red);
     notice_->setAutoFillBackground(true);
   }
+  if (stale) notice_->setText(words);
   notice_->setVisible(stale);
   for (QLabel* label : labels_) {
     QFont font = label->font();
@@ -34,7 +49,7 @@ void StaleTicketMark::Show(bool stale) {
                            : page_->palette().color(QPalette::Active, QPalette::WindowText));
     label->setPalette(palette);
   }
-  page_->setAccessibleDescription(stale ? kStaleTicketNotice : QString());
+  page_->setAccessibleDescription(words);
 }
 
 }  // namespace asworn::app

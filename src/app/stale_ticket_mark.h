@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 
+#include "ticket_state.h"
 #include "twips.h"
 #include "work_ticket.h"
 
@@ -17,8 +18,7 @@ class QGroupBox;
 namespace asworn::app {
 
 // The notice, also what a screen reader says for the page while the ticket is out of date.
-inline const QString kStaleTicketNotice =
-    QStringLiteral("Out of date: the entries have changed. Press Compute.");
+QString StaleTicketNotice(StaleReason reason);
 
 class StaleTicketMark {
  public:
@@ -26,7 +26,8 @@ class StaleTicketMark {
                   const Twips& twips)
       : page_(page), labels_(labels), twips_(twips) {}
 
-  void Show(bool stale);
+  // Shows the ticket out of date for `reason`, or current.
+  void Show(bool stale, StaleReason reason);
   // The notice label, none until the ticket first went out of date.
   QLabel* notice() const { return notice_.data(); }
 

@@ -41,22 +41,31 @@ QSize TabStrip::tabSizeHint(int index) const {
   // shared out evenly, so no caption is cut and no scroll button is needed.
   const QWidget* control = parentWidget();
   if (!control || count() == 0) return hint;
-  const QFontMetrics metrics = fontMetrics();
   int captions = 0;
-  for (int i = 0; i < count(); ++i) captions += metrics.horizontalAdvance(tabText(i));
+  for (int i = 0; i < count(); ++i) captions += CaptionAdvance(font(), tabText(i));
   const int room = control->width() - 4;
   const int share = std::max(4, (room - captions) / count());
-  hint.setWidth(metrics.horizontalAdvance(tabText(index)) + share);
+  hint.setWidth(CaptionAdvance(font(), tabText(index)) + share);
   return hint;
+}
+
+int TabStrip::CaptionAdvance(const QFont& font, const QString& caption) const {
+  // Every tab's hint sums all the captions, and the strip asks for every tab's hint on each
+  // layout: measured once, not once per tab per layout.
+  const QString key = font.key() + QChar(u'\n') + caption;
+  const auto known = advances_.constFind(key);
+  if (known != advances_.cend()) return *known;
+  const int advance = QFontMetrics(font).horizontalAdvance(caption);
+  advances_.insert(key, advance);
+  return advance;
 }
 
 void TabStrip::FitCaptions(int width) {
   constexpr int padding = kCaptionMargin + 2;
   QFont fitted = parentWidget() ? parentWidget()->font() : font();
   auto needed = [&](const QFont& f) {
-    const QFontMetrics metrics(f);
     int total = 0;
-    for (int i = 0; i < count(); ++i) total += metrics.horizontalAdvance(tabText(i)) + padding;
+    for (int i = 0; i < count(); ++i) total += CaptionAdvance(f, tabText(i)) + padding;
     return total;
   };
   while (needed(fitted) > width && fitted.pointSizeF() > 6)

@@ -4,6 +4,7 @@
 // each page holding one framed group box at a fixed place measured from the control's
 // top-left corner (not from the page's, which depends on the style's tab strip).
 
+#include <QHash>
 #include <QTabBar>
 #include <QTabWidget>
 #include <vector>
@@ -31,7 +32,11 @@ class TabStrip : public QTabBar {
   QSize minimumTabSizeHint(int index) const override;
 
  private:
+  // The width of `caption` set in `font`, remembered per font and caption.
+  int CaptionAdvance(const QFont& font, const QString& caption) const;
+
   int maxTabHeight_ = 0;
+  mutable QHash<QString, int> advances_;
 };
 
 class TabControl : public QTabWidget {

@@ -215,37 +215,58 @@ class ComputeTest : public QObject {
     QCOMPARE(window_->ticketLabel(Label::odprism2)->text(), QStringLiteral("0.22"));
   }
 
-  // After a Compute, an edit, a Load or a refused Compute marks the ticket out of date, and
-  // Print computes first (the no-printer box follows); a refused Compute prints nothing.
+  // After a Compute, an edit, a change of a setting, a Load or a refused Compute marks the
+  // ticket out of date, saying why, and takes its verdict away; Print computes first (the
+  // no-printer box follows); a refused Compute prints nothing.
   void staleTicketIsMarkedAndPrintComputesFirst_data() {
     QTest::addColumn<QString>("after");    // what follows the first Compute; "": no Compute
     QTest::addColumn<QString>("printed");  // lastname2 then, "": nothing printed
+    QTest::addColumn<QString>("notice");
+    const QString edited = "Out of date: the entries have changed. Press Compute.";
+    const QString loaded = "Out of date: a record was loaded. Press Compute.";
+    const QString setting = "Out of date: As Worn settings changed. Press Compute.";
     QTest::newRow("no Compute yet") << ""
-                                    << "Ochs";
+                                    << "Ochs" << QString();
     QTest::newRow("an edit") << "edit"
-                             << "Edited";
+                             << "Edited" << edited;
     QTest::newRow("a Load") << "load"
-                            << "Ochs";
+                            << "Ochs" << loaded;
+    QTest::newRow("a Load of the entries computed") << "same load"
+                                                    << "Ochs" << loaded;
+    QTest::newRow("the Order") << "order"
+                               << "Ochs" << setting;
+    QTest::newRow("tilt and wrap after an edit") << "edit convention"
+                                                 << "Edited" << setting;
     QTest::newRow("a refused Compute") << "refused"
-                                       << "";
+                                       << "" << edited;
   }
   void staleTicketIsMarkedAndPrintComputesFirst() {
     QFETCH(QString, after);
     QFETCH(QString, printed);
+    QFETCH(QString, notice);
     QTemporaryDir folder;
     window_->SetPatientFolder(folder.path());
     window_->WriteField(Field::lastname, "Ochs");
     if (!after.isEmpty()) {
-      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok, Answer::ok});
+      MessageBoxWatcher setUp(std::vector<Answer>(6, Answer::ok));
       QVERIFY(window_->SavePatient());
       window_->WriteField(Field::odsph, "-3.00");
       ClickCompute();
       QVERIFY(window_->ticketIsCurrent());
-      if (after == "edit") window_->WriteField(Field::lastname, "Edited");
+      QVERIFY(window_->asWornCheck());
+      AsWornView& view = window_->asWornView();
+      if (after.startsWith("edit")) window_->WriteField(Field::lastname, "Edited");
       if (after == "load") QVERIFY(window_->LoadPatient());
+      if (after == "same load") QVERIFY(window_->SavePatient() && window_->LoadPatient());
+      if (after == "order") view.orderBox()->setCurrentIndex(1);
+      if (after.endsWith("convention")) view.conventionBox()->setCurrentIndex(1);
       if (after == "refused") window_->WriteField(Field::wrap, "0,5");
       if (after == "refused") ClickCompute();
       QVERIFY(!window_->ticketIsCurrent());
+      QVERIFY(!window_->asWornCheck());
+      QVERIFY(!view.report()->toPlainText().contains("ANSI"));
+      QVERIFY(!view.mark(Eye::right)->isVisibleTo(window_.get()));
+      QCOMPARE(window_->staleTicketNotice()->text(), notice);
       QVERIFY(!window_->staleTicketNotice()->isHidden());
       QVERIFY(window_->staleTicketNotice()->sizeHint().width() <=
               window_->staleTicketNotice()->width());
@@ -258,6 +279,9 @@ class ComputeTest : public QObject {
     QCOMPARE(watcher.texts().size(), 1);
     QCOMPARE(watcher.texts()[0].contains("decimal comma"), printed.isEmpty());
     QCOMPARE(window_->ticketIsCurrent(), !printed.isEmpty());
+    QCOMPARE(window_->asWornCheck().has_value(), !printed.isEmpty());
+    if (window_->staleTicketNotice())
+      QCOMPARE(window_->staleTicketNotice()->isHidden(), !printed.isEmpty());
     if (printed.isEmpty()) QCOMPARE(Ticket(), before);
     if (!printed.isEmpty()) QCOMPARE(window_->ticketLabel(Label::lastname2)->text(), printed);
   }

@@ -29,6 +29,7 @@ class EntryField;
 class PictureBox;
 class StaleTicketMark;
 class TabControl;
+class TicketState;
 
 // The tabs of SSTab1 by number.
 enum Tab : int {
@@ -68,8 +69,8 @@ class MainWindow : public QWidget {
   void WriteJobSheet(const JobSheet& sheet);
 
   // Command1: computes the ticket from the texts as they stand. A fault is shown to the user,
-  // brings the named entry forward with its text selected, and leaves the labels alone but
-  // marks them out of date. Returns whether the ticket was written.
+  // brings the named entry forward with its text selected, and leaves the labels alone, out of
+  // date since the change that made the fault. Returns whether the ticket was written.
   bool Compute();
   // Command2: a ticket that is not the current entries' one is computed first, and a refused
   // Compute prints nothing. Then brings the "Work Ticket" tab forward and prints the window's
@@ -80,12 +81,12 @@ class MainWindow : public QWidget {
 
   // Whether the work ticket (and its as-worn check) is the ticket of the entries as they
   // stand: false before the first Compute, after an edit, a Load or a refused Compute.
-  bool ticketIsCurrent() const { return ticketCurrent_; }
+  bool ticketIsCurrent() const;
   // Whether an entry differs from what the last Save or Load (or start-up) left.
   bool EntriesChanged() const;
   // The as-worn check of the ticket shown, which Print puts below it; none before the first
-  // Compute, and none once an entry or the order setting changed since.
-  const std::optional<optics::AsWornResult>& asWornCheck() const { return asWornCheck_; }
+  // Compute, and none once an entry or the order setting changed or a record was loaded since.
+  const std::optional<optics::AsWornResult>& asWornCheck() const;
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
   // A file that cannot be written is reported instead. Returns whether the file was written.
   bool SavePatient();
@@ -123,10 +124,6 @@ class MainWindow : public QWidget {
   // The notice on the "Work Ticket" page while the ticket is out of date; none before that.
   QLabel* staleTicketNotice() const;
 
- signals:
-  // The ticket became current (a Compute went through) or went out of date.
-  void TicketStateChanged(bool current);
-
  protected:
   bool focusNextPrevChild(bool next) override;
   // Exit and the window's close box: unsaved entries ask "Save", "Discard" or "Cancel".
@@ -136,7 +133,8 @@ class MainWindow : public QWidget {
   // The entries as a Save or Load left them: what Exit compares against.
   void EntriesSaved();
   void EntriesLoaded();
-  void MarkTicketCurrent(bool current);
+  // The labels' look, the notice, the marks and the "As Worn" page as the ticket state is.
+  void ShowTicketState();
   // The entry a fault names comes forward with its text selected.
   void FocusEntry(Field field);
   void BuildFocusOrder();
@@ -144,8 +142,6 @@ class MainWindow : public QWidget {
   void ShowWorkTicketTab();
   void ReportFault(const QString& message);
   bool AskToLoad();
-  // An entry or a setting changed: the check shown no longer belongs to them.
-  void ForgetCheck(const QString& why);
 
   std::array<EntryField*, kFieldCount> fields_{};
   std::array<QLabel*, kLabelCount> labels_{};
@@ -160,10 +156,8 @@ class MainWindow : public QWidget {
   std::function<void(const QString&)> reportFault_;
   PrinterLookup printerLookup_;
   QString patientFolder_;
-  // The exact as-worn check of the ticket shown: made by the Compute that filled it.
-  std::optional<optics::AsWornResult> asWornCheck_;
-  bool ticketCurrent_ = false;
-  bool ticketComputed_ = false;  // the labels hold a computed ticket, current or not
+  // Whether the ticket shown is current, and its as-worn check while it is.
+  TicketState* ticket_ = nullptr;
   std::unique_ptr<StaleTicketMark> staleMark_;
   JobSheet savedEntries_;  // as the last Save or Load left them
   std::unique_ptr<AsWornView> asWorn_;
