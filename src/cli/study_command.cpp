@@ -19,7 +19,7 @@ constexpr int kExitInterrupted = 130;
 CLI::App* AddStudyCommand(CLI::App& app, StudyCommand& command) {
   CLI::App* study = app.add_subcommand(
       "study",
-      "Check the README's grid of right-eye jobs as worn (spheres -10 to +8 D by 1, cylinders "
+      "Check a grid of right-eye jobs as worn (spheres -10 to +8 D by 1, cylinders "
       "0 to -4 D by 0.5, axes 0-165 by 15, tilt 0-20 by 5, wrap 0-25 by 5, indices 1.50, "
       "1.59, 1.67, 1.74, vertex 12/12 and 13/10 mm, base curve by Vogel's rule, 70 mm: 442 320 "
       "jobs) for three orders: the ticket formula's, the exact order and no compensation for "

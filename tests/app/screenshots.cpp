@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// Writes the README's pictures into a folder: the Prescription tab, the work ticket after
-// Compute, the as-worn check's tab, and a printed ticket (printed into a PDF file, never on a
-// printer, and cut to the window with a margin). Run by scripts/screenshots; not a test.
+// Writes the pictures of the README and the manual into a folder: the Prescription tab, the work
+// ticket after Compute, the as-worn check's tab, and a printed ticket (printed into a PDF file,
+// never on a printer, and cut to the window with a margin). Run by scripts/screenshots; not a test.
 //   app_screenshots FOLDER
 #include <QApplication>
 #include <QDir>
