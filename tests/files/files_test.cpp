@@ -17,20 +17,14 @@
 #include "native_path.h"
 #include "owned_fd.h"
 #include "read_file.h"
+#include "test_files.h"
 #include "write_file.h"
 
 namespace asworn {
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+using asworn::testing::ReadBytes;
+using asworn::testing::WriteBytes;
 
 TEST(ReadFile, RefusesByItsRules) {
   QTemporaryDir dir;

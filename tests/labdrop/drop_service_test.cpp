@@ -18,20 +18,14 @@
 #include "drop_job.h"
 #include "folder_lock.h"
 #include "folder_run.h"
+#include "test_files.h"
 #include "watch_service.h"
 
 namespace asworn::labdrop {
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+using asworn::testing::ReadBytes;
+using asworn::testing::WriteBytes;
 
 bool CopySample(const char* sample, const QString& to) {
   return QFile::copy(QStringLiteral(ASWORN_DCS_DIR "/") + sample, to);
