@@ -13,7 +13,8 @@ void BM_StudyJobBothConventions(benchmark::State& state) {
   const std::size_t size = asworn::study::StudyGridSize();
   std::size_t job = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(asworn::study::StudyJobVerdicts(asworn::study::StudyGridJob(job), both));
+    benchmark::DoNotOptimize(
+        asworn::study::StudyJobVerdicts(asworn::study::StudyGridJob(job), both));
     job = (job + 7919) % size;  // a prime stride walks the whole grid
   }
 }
