@@ -2,6 +2,7 @@
 // What the window shows: every caption and fixed text in its tab and group, the places and
 // sizes in twips, the default texts, the fonts and the pictures.
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -11,6 +12,8 @@
 #include <QtTest>
 
 #include "app_test_support.h"
+#include "as_worn_report.h"
+#include "as_worn_view.h"
 #include "picture_box.h"
 #include "record_barcode.h"
 #include "tab_control.h"
@@ -522,14 +525,91 @@ class LayoutTest : public QObject {
         QVERIFY2(!other->geometry().intersects(shown->geometry()), qPrintable(other->text()));
   }
 
+  // A larger window moves nothing of the job sheet; the as-worn report takes the room, keeps
+  // its verdicts in view, and shows every caption and value whole in the layout's font.
+  void resizingMovesNothing_data() {
+    QTest::addColumn<QSize>("size");  // empty: as the window starts
+    QTest::newRow("layout size") << QSize();
+    QTest::newRow("twice the layout") << QSize(838, 470);
+    QTest::newRow("1000 x 700") << QSize(1000, 700);
+  }
   void resizingMovesNothing() {
+    QFETCH(QSize, size);
+    const std::pair<Field, QString> outside[] = {
+        {Field::odsph, "-4.25"}, {Field::odcyl, "-1.50"}, {Field::odaxis, "30"},
+        {Field::ossph, "-3.75"}, {Field::oscyl, "-1.25"}, {Field::osaxis, "150"},
+        {Field::odn, "1.67"},    {Field::osn, "1.67"},    {Field::odbc, "4"},
+        {Field::osbc, "4"},      {Field::oddiam, "65"},   {Field::osdiam, "65"},
+        {Field::tilt, "12"},     {Field::wrap, "18"}};
+    for (const auto& [field, text] : outside) window_->WriteField(field, text);
+    QVERIFY(window_->Compute());
+    AsWornReport* report = window_->asWornView().report();
+    const QSize reportAtLayout = report->size();
+    // The buttons and the tab strip, and the frames of the job sheet with all they hold;
+    // of the ticket's frame, what it holds but the note of the order shown.
     QList<QPair<QWidget*, QRect>> before;
-    for (QWidget* child : window_->findChildren<QWidget*>())
-      before << qMakePair(child, child->geometry());
-    window_->resize(window_->width() * 2, window_->height() * 2);
+    for (QWidget* button : {window_->computeButton(), window_->printButton(), window_->saveButton(),
+                            window_->exitButton()})
+      before << qMakePair(button, button->geometry());
+    before << qMakePair(window_->tabControl()->tabBar(),
+                        window_->tabControl()->tabBar()->geometry());
+    const auto* tabs = dynamic_cast<const TabControl*>(window_->tabControl());
+    QVERIFY(tabs);
+    for (int tab = patientTab; tab <= workTicketTab; ++tab) {
+      QGroupBox* frame = tabs->frameOf(tab);
+      if (tab != workTicketTab) before << qMakePair(frame, frame->geometry());
+      for (QWidget* child : frame->findChildren<QWidget*>())
+        if (child != window_->asWornView().orderNote())
+          before << qMakePair(child, child->geometry());
+    }
+    if (size.isValid()) window_->resize(size);
     QCoreApplication::processEvents();
+    if (size.isValid()) QCOMPARE(window_->size(), size);
     for (const auto& [child, rect] : before)
       QVERIFY2(child->geometry() == rect, qPrintable(child->objectName()));
+
+    window_->tabControl()->setCurrentIndex(asWornTab);
+    QCoreApplication::processEvents();
+    const QSize room = window_->size() - window_->minimumSize();
+    QCOMPARE(report->size(), reportAtLayout + room);
+    QCOMPARE(report->font(), window_->font());
+    // The verdicts, first, in view without scrolling.
+    for (int row = 0; row < 4; ++row)
+      QVERIFY2(report->visualRect(report->model()->index(row, 0)).bottom() <
+                   report->viewport()->height(),
+               qPrintable(report->verticalHeaderItem(row)->text()));
+    // Whole captions and values: one line each, no wider than the column that shows it.
+    const QHeaderView* columns = report->horizontalHeader();
+    const int headerMargin = 2 * report->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    for (int column = 0; column < report->columnCount(); ++column) {
+      const QString caption = report->horizontalHeaderItem(column)->text();
+      QVERIFY(!caption.contains('\n'));
+      QVERIFY2(columns->fontMetrics().horizontalAdvance(caption) + headerMargin <=
+                   columns->sectionSize(column),
+               qPrintable(caption));
+    }
+    const QHeaderView* rows = report->verticalHeader();
+    for (int row = 0; row < report->rowCount(); ++row) {
+      const QString caption = report->verticalHeaderItem(row)->text();
+      QFont font = rows->font();
+      font.setBold(report->verticalHeaderItem(row)->font().bold());
+      QVERIFY2(QFontMetrics(font).horizontalAdvance(caption) + headerMargin <= rows->width(),
+               qPrintable(caption));
+      for (int column = 0; column < report->columnCount(); ++column) {
+        const QTableWidgetItem* cell = report->item(row, column);
+        if (!cell) continue;
+        const int width = report->columnSpan(row, column) == 2
+                              ? columns->sectionSize(0) + columns->sectionSize(1)
+                              : columns->sectionSize(column);
+        const QFontMetrics metrics(cell->data(Qt::FontRole).isValid() ? cell->font()
+                                                                      : report->font());
+        const QStringList lines = cell->text().split('\n');
+        for (const QString& line : lines)
+          QVERIFY2(metrics.horizontalAdvance(line) < width, qPrintable(line));
+        QVERIFY2(metrics.lineSpacing() * lines.size() <= report->rowHeight(row),
+                 qPrintable(cell->text()));
+      }
+    }
   }
 };
 
