@@ -3,6 +3,7 @@
 
 #include <QHeaderView>
 #include <QStringList>
+#include <algorithm>
 #include <vector>
 
 #include "as_worn_wording.h"
@@ -45,19 +46,17 @@ Line Across(const char* caption, const QString& text, const QString& spoken = {}
   return line;
 }
 
-// The parts outside tolerance each on a line of their own, so that a column is as wide as
+// The parts outside tolerance each on a line of their own, so that the line is as wide as
 // one part and no part is ever broken.
 QString Verdict(const optics::AnsiResult& verdict, const std::string& separator) {
   if (verdict.Within()) return kWithin + QStringLiteral("within tolerance");
-  QStringList lines{kOutside + QStringLiteral("OUTSIDE")};
+  QStringList lines{kOutside + QStringLiteral("OUTSIDE tolerance")};
   for (const std::string& part : ordering::PartsOutside(verdict, separator)) lines << Q(part);
   return lines.join(QLatin1Char('\n'));
 }
 
 std::vector<Line> Lines(const optics::AsWornResult& check, const std::string& separator) {
   const optics::EyeCheckOutcome* eyes[] = {&check.od, &check.os};
-  const Eye sides[] = {Eye::right, Eye::left};
-  const char* names[] = {"Right", "Left"};
   std::vector<Line> lines;
   const auto eyeLine = [&](const char* caption, auto text) {
     Line line;
@@ -67,47 +66,53 @@ std::vector<Line> Lines(const optics::AsWornResult& check, const std::string& se
     lines.push_back(line);
   };
 
-  lines.push_back(Heading("Verdicts"));
-  Line ansi;
-  ansi.caption = QStringLiteral("ANSI Z80.1");
-  Line untraced;
-  untraced.caption = QStringLiteral("Not checked");
+  // Each verdict across both columns, so that all of them are in view in the smallest window.
+  lines.push_back(Heading("ANSI Z80.1"));
+  const struct {
+    const char* caption;
+    const char* lens;
+    Eye side;
+  } sides[] = {{"Right (OD)", "Right lens", Eye::right}, {"Left (OS)", "Left lens", Eye::left}};
   for (int i = 0; i < 2; ++i) {
-    const QString eye = QString::fromLatin1(names[i]);
+    const QString lens = QString::fromLatin1(sides[i].lens);
     if (const auto& c = eyes[i]->check) {
-      ansi.shown[i] = Verdict(c->verdict, separator);
-      ansi.outside[i] = !c->verdict.Within();
-      ansi.spoken[i] = ansi.outside[i]
-                           ? Q(ordering::OutsideSentence(sides[i], c->verdict, separator))
-                           : eye + QStringLiteral(" lens within ANSI Z80.1 tolerance as worn");
+      const bool within = c->verdict.Within();
+      lines.push_back(
+          Across(sides[i].caption, Verdict(c->verdict, separator),
+                 within ? lens + QStringLiteral(" within ANSI Z80.1 tolerance as worn")
+                        : Q(ordering::OutsideSentence(sides[i].side, c->verdict, separator)),
+                 !within));
     } else {
-      untraced.shown[i] = kOutside + QStringLiteral("cannot be traced:\n") +
-                          Q(std::string(optics::FaultText(eyes[i]->fault)));
-      untraced.outside[i] = true;
-      untraced.spoken[i] = eye + QStringLiteral(" lens not checked as worn: ") +
-                           Q(std::string(optics::FaultText(eyes[i]->fault)));
+      const QString fault = Q(std::string(optics::FaultText(eyes[i]->fault)));
+      lines.push_back(Across(sides[i].caption,
+                             kOutside + QStringLiteral("not checked, cannot be traced:\n") + fault,
+                             lens + QStringLiteral(" not checked as worn: ") + fault, true));
     }
   }
-  lines.push_back(ansi);
-  if (!untraced.shown[0].isEmpty() || !untraced.shown[1].isEmpty()) lines.push_back(untraced);
   if (check.verticalImbalance) {
     const QString text = Q(ordering::VerticalImbalanceText(check, separator));
     const bool within = check.VerticalImbalanceWithin();
-    lines.push_back(Across("Pair, mounted (\u0394)", (within ? kWithin : kOutside) + text,
-                           QStringLiteral("Mounted pair: ") + text, !within));
+    QString shown = (within ? kWithin : kOutside) + text;
+    shown.replace(QStringLiteral(", "), QStringLiteral(",\n"));
+    lines.push_back(
+        Across("Pair, mounted", shown, QStringLiteral("Mounted pair: ") + text, !within));
   }
 
-  lines.push_back(Heading("At the fitting point"));
-  eyeLine("Required (D, axis \u00b0)",
+  lines.push_back(Heading("Fitting point"));
+  eyeLine("Required (D, \u00b0)",
           [&](const optics::EyeCheck& c) { return ordering::RxText(c.required, separator); });
-  eyeLine("Lens ordered (D, axis \u00b0)",
+  eyeLine("Lens ordered (D, \u00b0)",
           [&](const optics::EyeCheck& c) { return ordering::RxText(c.ordered, separator); });
-  eyeLine("As worn (D, axis \u00b0)",
+  eyeLine("As worn (D, \u00b0)",
           [&](const optics::EyeCheck& c) { return ordering::RxText(c.worn, separator); });
-  eyeLine("Exact order (D, axis \u00b0)",
+  eyeLine("Exact order (D, \u00b0)",
           [&](const optics::EyeCheck& c) { return ordering::RxText(c.exactOrder, separator); });
-  eyeLine("Induced prism (\u0394)",
-          [&](const optics::EyeCheck& c) { return ordering::PrismText(c.prism, separator); });
+  // A part of the prism to a line: the column stays as narrow as a power.
+  eyeLine("Induced prism (\u0394)", [&](const optics::EyeCheck& c) {
+    return QString::fromStdString(ordering::PrismText(c.prism, separator))
+        .replace(QStringLiteral(", "), QStringLiteral(",\n"))
+        .toStdString();
+  });
   if (check.settings.order == optics::OrderChoice::exact)
     eyeLine("Prism ground in (\u0394)", [&](const optics::EyeCheck& c) {
       return ordering::CompensatingPrismText(c.compensatingPrism, separator);
@@ -181,14 +186,13 @@ void AsWornReport::ShowCheck(const optics::AsWornResult& check, const std::strin
         item->setData(Qt::AccessibleTextRole, line.spoken[column]);
         item->setToolTip(line.spoken[column]);
       }
-      if (line.outside[column]) {
-        item->setForeground(red);
-        item->setFont(bold);
-      }
+      if (line.outside[column]) item->setForeground(red);
       setItem(row, column, item);
     }
   }
-  resizeColumnsToContents();
+  horizontalHeaderItem(0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeaderItem(1)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  FitColumns();
   resizeRowsToContents();
   scrollToTop();
 }
@@ -206,6 +210,26 @@ void AsWornReport::ShowNotice(const QString& why) {
   setItem(0, 0, Cell(why));
   item(0, 0)->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
   resizeRowsToContents();
+}
+
+void AsWornReport::FitColumns() {
+  // Qt sizes a column by every cell that starts in it, a line across both eyes too: the eyes'
+  // cells set the columns, and a line across that needs more widens the second.
+  QHeaderView* header = horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Fixed);
+  int widths[2] = {header->sectionSizeHint(0), header->sectionSizeHint(1)};
+  int across = 0;
+  for (int row = 0; row < rowCount(); ++row)
+    for (int column = 0; column < 2; ++column) {
+      if (!item(row, column)) continue;
+      const int wanted = sizeHintForIndex(model()->index(row, column)).width();
+      if (columnSpan(row, column) > 1)
+        across = std::max(across, wanted);
+      else
+        widths[column] = std::max(widths[column], wanted);
+    }
+  widths[1] = std::max(widths[1], across - widths[0]);
+  for (int column = 0; column < 2; ++column) header->resizeSection(column, widths[column]);
 }
 
 void AsWornReport::resizeEvent(QResizeEvent* event) {

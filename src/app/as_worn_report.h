@@ -27,6 +27,8 @@ class AsWornReport : public QTableWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void FitColumns();
+
   bool notice_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -573,11 +574,16 @@ class LayoutTest : public QObject {
     const QSize room = window_->size() - window_->minimumSize();
     QCOMPARE(report->size(), reportAtLayout + room);
     QCOMPARE(report->font(), window_->font());
-    // The verdicts, first, in view without scrolling.
-    for (int row = 0; row < 4; ++row)
-      QVERIFY2(report->visualRect(report->model()->index(row, 0)).bottom() <
-                   report->viewport()->height(),
+    // The verdicts, first, in view without scrolling: the standard, each eye, the pair.
+    for (int row = 0; row < 4; ++row) {
+      const QRect cell = report->visualRect(report->model()->index(row, 0));
+      int widest = 0;
+      for (const QString& line : report->item(row, 0)->text().split('\n'))
+        widest = std::max(widest, report->fontMetrics().horizontalAdvance(line));
+      QVERIFY2(cell.bottom() < report->viewport()->height() &&
+                   cell.left() + widest < report->viewport()->width(),
                qPrintable(report->verticalHeaderItem(row)->text()));
+    }
     // Whole captions and values: one line each, no wider than the column that shows it.
     const QHeaderView* columns = report->horizontalHeader();
     const int headerMargin = 2 * report->style()->pixelMetric(QStyle::PM_HeaderMargin);
@@ -610,6 +616,39 @@ class LayoutTest : public QObject {
                  qPrintable(cell->text()));
       }
     }
+  }
+
+  // The size and place the user left the window at come back with the next start, kept in
+  // the user's settings; never smaller than the layout, never off the screen.
+  void sizeAndPlaceOutliveTheWindow_data() {
+    QTest::addColumn<QRect>("left");  // the client area as the user left it
+    QTest::addColumn<QSize>("size");  // as the next start opens it; empty: the layout's
+    QTest::newRow("larger") << QRect(30, 40, 640, 480) << QSize(640, 480);
+    QTest::newRow("smaller than the layout") << QRect(30, 40, 200, 100) << QSize();
+    QTest::newRow("off the screen") << QRect(5000, 4000, 500, 300) << QSize(500, 300);
+  }
+  void sizeAndPlaceOutliveTheWindow() {
+    QFETCH(QRect, left);
+    QFETCH(QSize, size);
+    const QSize layout = window_->minimumSize();
+    QCOMPARE(layout, Twips::OfPrimaryScreen().Size(kClientWidth, kClientHeight));
+    window_->setGeometry(left);
+    QCoreApplication::processEvents();
+    QVERIFY(window_->close());
+    window_.reset();
+
+    window_ = ShownWindow(false);
+    QVERIFY(window_);
+    QCOMPARE(window_->size(), size.isValid() ? size : layout);
+    const QRect screen = window_->screen()->availableGeometry();
+    QVERIFY2(screen.contains(window_->geometry()),
+             qPrintable(QString("%1,%2").arg(window_->x()).arg(window_->y())));
+    if (screen.contains(left)) QCOMPARE(window_->geometry().topLeft(), left.topLeft());
+
+    // A new user's window: the layout's size, where the system puts it.
+    window_.reset();
+    window_ = ShownWindow(true);
+    QCOMPARE(window_->size(), layout);
   }
 };
 
