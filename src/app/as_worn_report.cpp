@@ -185,6 +185,10 @@ void AsWornReport::ShowCheck(const optics::AsWornResult& check, const std::strin
       if (!line.spoken[column].isEmpty()) {
         item->setData(Qt::AccessibleTextRole, line.spoken[column]);
         item->setToolTip(line.spoken[column]);
+      } else if (line.shown[column].contains(QLatin1Char('\n'))) {
+        // Read as one sentence: the lines are only where the cell breaks it.
+        item->setData(Qt::AccessibleTextRole,
+                      QString(line.shown[column]).replace(QLatin1Char('\n'), QLatin1Char(' ')));
       }
       if (line.outside[column]) item->setForeground(red);
       setItem(row, column, item);
