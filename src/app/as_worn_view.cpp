@@ -6,10 +6,11 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
-#include <QTextBrowser>
 
 #include "accessibility.h"
+#include "as_worn_report.h"
 #include "as_worn_wording.h"
+#include "follow_parent_edges.h"
 #include "twips.h"
 
 namespace asworn::app {
@@ -25,6 +26,8 @@ constexpr int kMarkLeft = 2350;
 constexpr int kMarkWidth = 165;
 constexpr int kMarkTops[] = {1815 + 300, 1815 + 555};
 constexpr int kMarkHeight = 255;
+// Pixels between the order note and the right edge of the ticket's frame.
+constexpr int kOrderNoteMargin = 8;
 
 // A red disc with a white exclamation mark, drawn for the screen's pixel ratio.
 QPixmap MarkPicture(double pixelRatio) {
@@ -43,72 +46,7 @@ QPixmap MarkPicture(double pixelRatio) {
   return picture;
 }
 
-// A power stays on one line; a verdict or a prism wraps.
-QString Cell(const QString& text, bool bold = false) {
-  const QString escaped = text.toHtmlEscaped();
-  const bool oneLine = text.contains(QStringLiteral(" x "));
-  return QString::fromLatin1(oneLine ? "<td style=\"white-space:nowrap\">" : "<td>") +
-         (bold ? QStringLiteral("<b>") + escaped + QStringLiteral("</b>") : escaped) +
-         QStringLiteral("</td>");
-}
-
-QString Row(const QString& caption, const QString& right, const QString& left, bool bold = false) {
-  return QStringLiteral("<tr>") + Cell(caption) + Cell(right, bold) + Cell(left, bold) +
-         QStringLiteral("</tr>");
-}
-
 }  // namespace
-
-QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& separator) {
-  const optics::EyeCheckOutcome* eyes[] = {&check.od, &check.os};
-  const auto row = [&](const char* caption, auto text, bool bold = false) {
-    QString cells[2];
-    for (int i = 0; i < 2; ++i) cells[i] = eyes[i]->check ? Q(text(*eyes[i]->check)) : QString();
-    return Row(QString::fromUtf8(caption), cells[0], cells[1], bold);
-  };
-  const bool outside = (check.od.check && !check.od.check->verdict.Within()) ||
-                       (check.os.check && !check.os.check->verdict.Within());
-  QString html = QStringLiteral("<table cellspacing=0 cellpadding=1>");
-  html += Row({}, QStringLiteral("Right (OD)"), QStringLiteral("Left (OS)"), true);
-  html += row("Required",
-              [&](const optics::EyeCheck& c) { return ordering::RxText(c.required, separator); });
-  html += row("Lens ordered",
-              [&](const optics::EyeCheck& c) { return ordering::RxText(c.ordered, separator); });
-  html += row("As worn",
-              [&](const optics::EyeCheck& c) { return ordering::RxText(c.worn, separator); });
-  html += row(
-      "ANSI Z80.1",
-      [&](const optics::EyeCheck& c) {
-        return c.verdict.Within() ? std::string("within tolerance")
-                                  : "OUTSIDE: " + ordering::OutsideReason(c.verdict, separator);
-      },
-      outside);
-  html += row("Exact order",
-              [&](const optics::EyeCheck& c) { return ordering::RxText(c.exactOrder, separator); });
-  html += row("Induced prism",
-              [&](const optics::EyeCheck& c) { return ordering::PrismText(c.prism, separator); });
-  if (check.settings.order == optics::OrderChoice::exact)
-    html += row("Prism ground in", [&](const optics::EyeCheck& c) {
-      return ordering::CompensatingPrismText(c.compensatingPrism, separator);
-    });
-  QString untraced[2];
-  for (int i = 0; i < 2; ++i)
-    if (!eyes[i]->check)
-      untraced[i] =
-          QStringLiteral("cannot be traced: ") + Q(std::string(optics::FaultText(eyes[i]->fault)));
-  if (!untraced[0].isEmpty() || !untraced[1].isEmpty())
-    html += Row(QStringLiteral("Not checked"), untraced[0], untraced[1], true);
-  html += QStringLiteral("</table><p>");
-  if (check.verticalImbalance)
-    html += QStringLiteral("Pair: ") +
-            Q(ordering::VerticalImbalanceText(check, separator)).toHtmlEscaped() +
-            QStringLiteral(" (mounted pair).<br>");
-  html += QStringLiteral("Lens ordered by the ") + Q(ordering::OrderName(check.settings.order)) +
-          QStringLiteral("; tilt and wrap in the ") +
-          Q(ordering::ConventionName(check.settings.convention)).toHtmlEscaped() +
-          QStringLiteral(".</p>");
-  return html;
-}
 
 AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
                        const optics::OrderSettings& initial) {
@@ -139,13 +77,12 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
   order_->setCurrentIndex(initial.order == optics::OrderChoice::exact ? 1 : 0);
   convention_->setCurrentIndex(initial.convention == optics::WearConvention::head ? 1 : 0);
 
-  report_ = new QTextBrowser(page_);
+  report_ = new AsWornReport(page_);
   report_->setObjectName(QStringLiteral("asWornReport"));
   report_->setAccessibleName(QStringLiteral("As-worn check"));
   report_->setGeometry(twips.Rect(120, 660, 4695, 1995));
-  QFont small = report_->font();
-  small.setPointSizeF(7);
-  report_->setFont(small);
+  // The page grows with the window, and the report with it.
+  FollowParentEdges(report_, Growth::widerAndTaller, twips.ToPixels(120), twips.ToPixels(120));
 
   const double ratio = workTicketFrame->devicePixelRatioF();
   for (std::size_t i = 0; i < marks_.size(); ++i) {
@@ -167,6 +104,7 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
   orderNote_->setAutoFillBackground(true);
   SpeakAs(orderNote_, QStringLiteral("Order shown"));
   orderNote_->hide();
+  FollowParentEdges(orderNote_, Growth::alongRightEdge, kOrderNoteMargin);
 
   const auto changed = [this] { emit SettingsChanged(settings()); };
   connect(order_, &QComboBox::currentIndexChanged, this, changed);
@@ -182,7 +120,7 @@ optics::OrderSettings AsWornView::settings() const {
 }
 
 void AsWornView::Show(const optics::AsWornResult& check, const std::string& separator) {
-  report_->setHtml(AsWornReportHtml(check, separator));
+  report_->ShowCheck(check, separator);
   const optics::EyeCheckOutcome* eyes[] = {&check.od, &check.os};
   for (std::size_t i = 0; i < marks_.size(); ++i) {
     const optics::EyeCheckOutcome& eye = *eyes[i];
@@ -204,14 +142,14 @@ void AsWornView::Show(const optics::AsWornResult& check, const std::string& sepa
                 .arg(QString::fromLatin1(optics::ConventionWord(check.settings.convention)))
           : QStringLiteral(" Ticket formula "));
   orderNote_->adjustSize();
-  orderNote_->move(orderNote_->parentWidget()->width() - orderNote_->width() - 8, 0);
+  orderNote_->move(orderNote_->parentWidget()->width() - orderNote_->width() - kOrderNoteMargin, 0);
   orderNote_->show();
   showsCheck_ = true;
 }
 
 void AsWornView::Clear(const QString& why) {
   showsCheck_ = false;
-  report_->setPlainText(why);
+  report_->ShowNotice(why);
   for (QLabel* eyeMark : marks_) {
     eyeMark->hide();
     eyeMark->setAccessibleName({});

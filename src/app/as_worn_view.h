@@ -16,11 +16,11 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QTextBrowser;
 class QWidget;
 
 namespace asworn::app {
 
+class AsWornReport;
 class Twips;
 
 inline constexpr char kAsWornTabCaption[] = "As Worn";
@@ -47,7 +47,7 @@ class AsWornView : public QObject {
 
   QComboBox* orderBox() const { return order_; }
   QComboBox* conventionBox() const { return convention_; }
-  QTextBrowser* report() const { return report_; }
+  AsWornReport* report() const { return report_; }
   QLabel* mark(Eye eye) const { return marks_.at(IndexOf(eye)); }
   QLabel* orderNote() const { return orderNote_; }
   // The controls of the page that take the keyboard focus, in Tab order.
@@ -61,13 +61,10 @@ class AsWornView : public QObject {
   QGroupBox* page_ = nullptr;
   QComboBox* order_ = nullptr;
   QComboBox* convention_ = nullptr;
-  QTextBrowser* report_ = nullptr;
+  AsWornReport* report_ = nullptr;
   std::array<QLabel*, 2> marks_{};
   QLabel* orderNote_ = nullptr;
   bool showsCheck_ = false;
 };
-
-// The check as the page shows it: a table of both eyes, the pair, the order and the reading.
-QString AsWornReportHtml(const optics::AsWornResult& check, const std::string& separator);
 
 }  // namespace asworn::app

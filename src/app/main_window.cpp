@@ -30,6 +30,7 @@
 #include "ticket_state.h"
 #include "twips.h"
 #include "user_number_format.h"
+#include "window_geometry.h"
 
 namespace asworn::app {
 
@@ -61,8 +62,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   QFont dialogFont = font();
   if (dialogFont.pointSizeF() > kDialogPointSize) dialogFont.setPointSizeF(kDialogPointSize);
   setFont(dialogFont);
-  // Fixed places only: no layout, so a larger window just shows empty space.
-  resize(twips.Size(kClientWidth, kClientHeight));
+  // Fixed places for the controls of the job sheet; a larger window gives its room to the
+  // pages that have use for it. Never smaller than the layout.
+  layoutSize_ = twips.Size(kClientWidth, kClientHeight);
+  resize(layoutSize_);
+  setMinimumSize(layoutSize_);
 
   const struct {
     PictureButton*& button;
@@ -82,11 +86,11 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     b.button->setGeometry(twips.Rect(kButtonLeft, b.top, kButtonSide, kButtonSide));
   }
 
-  const QRect tabRect = twips.Rect(kTabLeft, kTabTop, kTabWidth, kTabHeight);
+  layoutTabRect_ = twips.Rect(kTabLeft, kTabTop, kTabWidth, kTabHeight);
   const QRect frameInTab =
       twips.Rect(kFrameLeftInTab, kFrameTopInTab, kPageFrameWidth, kPageFrameHeight);
-  ssTab1_ = new TabControl(QStringLiteral("SSTab1"), frameInTab, this);
-  ssTab1_->setGeometry(tabRect);
+  ssTab1_ = new TabControl(QStringLiteral("SSTab1"), frameInTab, layoutTabRect_.size(), this);
+  ssTab1_->setGeometry(layoutTabRect_);
 
   WindowParts parts;
   FormBuilder builder(twips, parts);
@@ -95,13 +99,15 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   ssTab1_->AddPage(builder.LensFrame(), QStringLiteral("Lens"));
   ssTab1_->AddPage(builder.ParametersFrame(), QStringLiteral("Parameters"));
   ssTab1_->AddPage(builder.AboutFrame(), QStringLiteral("About"));
-  ssTab1_->AddPage(builder.WorkTicketFrame(), QStringLiteral("Work Ticket"));
+  ssTab1_->AddPage(builder.WorkTicketFrame(), QStringLiteral("Work Ticket"),
+                   TabControl::FrameSize::grows);
   fields_ = parts.fields;
   labels_ = parts.labels;
   picture1_ = parts.picture;
   asWorn_ =
       std::make_unique<AsWornView>(twips, ssTab1_->frameOf(workTicketTab), LoadOrderSettings());
-  ssTab1_->AddPage(asWorn_->page(), QString::fromLatin1(kAsWornTabCaption));
+  ssTab1_->AddPage(asWorn_->page(), QString::fromLatin1(kAsWornTabCaption),
+                   TabControl::FrameSize::grows);
   connect(asWorn_.get(), &AsWornView::SettingsChanged, this,
           [this](const optics::OrderSettings& settings) {
             StoreOrderSettings(settings);
@@ -137,6 +143,21 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   BuildFocusOrder();
   ssTab1_->setCurrentIndex(patientTab);
   fields_[IndexOf(Field::firstname)]->setFocus(Qt::OtherFocusReason);
+  RestoreWindowGeometry(this);
+}
+
+void MainWindow::PlaceTabControl(QSize clientSize) {
+  const QSize grown = (clientSize - layoutSize_).expandedTo(QSize(0, 0));
+  ssTab1_->setGeometry(layoutTabRect_.adjusted(0, 0, grown.width(), grown.height()));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceTabControl(size());
+}
+
+PagePart MainWindow::LayoutImage() {
+  return WidgetImageAt(*this, layoutSize_, [this](QSize size) { PlaceTabControl(size); });
 }
 
 void MainWindow::BuildFocusOrder() {
@@ -287,10 +308,10 @@ bool MainWindow::Print() {
   const PrinterChoice target = printerLookup_ ? printerLookup_() : PrinterChoice{};
   PrintResult printed{target.error};
   if (target.printer) {
-    std::vector<PagePart> parts{WidgetImage(*this)};
+    std::vector<PagePart> parts{LayoutImage()};
     if (ticket_->check())
       parts.push_back(AsWornCheckPart(*ticket_->check(),
-                                      static_cast<double>(width()) / logicalDpiX(),
+                                      static_cast<double>(layoutSize_.width()) / logicalDpiX(),
                                       UserNumberFormat().decimalSeparator));
     printed = PrintWorkTicket(parts, *target.printer);
   } else if (printed.ok())
@@ -368,6 +389,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
       return;
     }
   }
+  StoreWindowGeometry(this);
   event->accept();
 }
 

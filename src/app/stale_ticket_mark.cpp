@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPalette>
 
+#include "follow_parent_edges.h"
+
 namespace asworn::app {
 
 QString StaleTicketNotice(StaleReason reason) {
@@ -28,6 +30,7 @@ void StaleTicketMark::Show(bool stale, StaleReason reason) {
     notice_ = new QLabel(words, page_);
     notice_->setObjectName(QStringLiteral("staleTicketNotice"));
     notice_->setGeometry(twips_.Rect(120, 750, 4695, 150));
+    FollowParentEdges(notice_, Growth::wider, twips_.ToPixels(120));
     QFont small = notice_->font();
     small.setBold(true);
     small.setPixelSize(twips_.ToPixels(135));

@@ -43,7 +43,7 @@ QSize TabStrip::tabSizeHint(int index) const {
   if (!control || count() == 0) return hint;
   int captions = 0;
   for (int i = 0; i < count(); ++i) captions += CaptionAdvance(font(), tabText(i));
-  const int room = control->width() - 4;
+  const int room = rowWidth_ > 0 ? rowWidth_ : control->width() - 4;
   const int share = std::max(4, (room - captions) / count());
   hint.setWidth(CaptionAdvance(font(), tabText(index)) + share);
   return hint;
@@ -83,10 +83,11 @@ QSize TabStrip::minimumTabSizeHint(int index) const {
   return tabSizeHint(index);
 }
 
-TabControl::TabControl(const QString& name, QRect frameRect, QWidget* parent)
-    : QTabWidget(parent), frameRect_(frameRect) {
+TabControl::TabControl(const QString& name, QRect frameRect, QSize layoutSize, QWidget* parent)
+    : QTabWidget(parent), frameRect_(frameRect), layoutSize_(layoutSize) {
   setObjectName(name);
   auto* strip = new TabStrip(this);
+  strip->setRowWidth(layoutSize.width() - 4);
   // The page's frame border sits just below the strip.
   strip->setMaxTabHeight(frameRect.top() - 2);
   setTabBar(strip);
@@ -95,7 +96,7 @@ TabControl::TabControl(const QString& name, QRect frameRect, QWidget* parent)
   setDocumentMode(false);
 }
 
-int TabControl::AddPage(QGroupBox* frame, const QString& caption) {
+int TabControl::AddPage(QGroupBox* frame, const QString& caption, FrameSize size) {
   auto* page = new QWidget;
   page->setObjectName(QStringLiteral("SSTab1_page%1").arg(count()));
   // The page takes the focus when the field that had it is hidden with another page.
@@ -103,8 +104,9 @@ int TabControl::AddPage(QGroupBox* frame, const QString& caption) {
   frame->setParent(page);
   frame->resize(frameRect_.size());
   frames_.push_back(frame);
+  frameSizes_.push_back(size);
   const int index = addTab(page, caption);
-  static_cast<TabStrip*>(tabBar())->FitCaptions(width() - 4);
+  static_cast<TabStrip*>(tabBar())->FitCaptions(layoutSize_.width() - 4);
   PlaceFrames();
   return index;
 }
@@ -130,7 +132,10 @@ void TabControl::PlaceFrames() {
     // A style whose tab strip is taller than the gap above the frame would hide the frame's
     // caption under the strip: keep the frame on its page then.
     at.setY(std::max(0, at.y()));
-    frames_[static_cast<std::size_t>(i)]->move(at);
+    const auto frame = static_cast<std::size_t>(i);
+    frames_[frame]->move(at);
+    if (frameSizes_[frame] == FrameSize::grows)
+      frames_[frame]->resize(frameRect_.size() + (size() - layoutSize_).expandedTo(QSize(0, 0)));
   }
 }
 

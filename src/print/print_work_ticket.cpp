@@ -32,6 +32,18 @@ PagePart WidgetImage(QWidget& widget) {
           }};
 }
 
+PagePart WidgetImageAt(QWidget& widget, QSize size, std::function<void(QSize)> layOut) {
+  return {size, static_cast<double>(widget.logicalDpiX()),
+          [&widget, size, layOut = std::move(layOut)](QPainter& painter) {
+            // The children take the places of `size` and back again before the screen is
+            // painted anew: the user never sees the smaller layout.
+            layOut(size);
+            widget.render(&painter, QPoint(), QRegion(QRect(QPoint(), size)),
+                          QWidget::DrawWindowBackground | QWidget::DrawChildren);
+            layOut(widget.size());
+          }};
+}
+
 PrintResult PrintWorkTicket(const std::vector<PagePart>& parts, QPrinter& printer) {
   if (!printer.isValid())
     return {CouldNotPrint(PrinterName(printer) + QStringLiteral(" is not available"))};

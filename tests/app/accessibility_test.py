@@ -123,6 +123,17 @@ def main():
             sys.stderr.writelines(line + "\n" for line in difflib.unified_diff(
                 expected_tree, got_tree, tree_file, "the program", lineterm=""))
             fail(f"the accessibility tree differs from {tree_file}")
+        # The as-worn report is a table: each verdict read with its reason, under the captions
+        # of its row and column.
+        table = find(app, "table", "As-worn check").queryTable()
+        for row, column, cell, row_header, column_header in [
+                (1, 0, "Right lens within ANSI Z80.1 tolerance as worn", "Right (OD)",
+                 "Right (OD)"),
+                (6, 1, "+0.00 +0.00 x 91.0", "Lens ordered (D, °)", "Left (OS)")]:
+            got = (table.getAccessibleAt(row, column).name, table.getRowHeader(row).name,
+                   table.getColumnHeader(column).name)
+            if got != (cell, row_header, column_header):
+                fail(f"table cell {row},{column} reads {got}")
         # The field that had the focus is hidden with its page; one object takes it over.
         if len(focused(app)) != 1:
             fail(f"after Compute the focus is reported by {focused(app)}")

@@ -8,12 +8,12 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
 #include <map>
 
 #include "app_test_support.h"
+#include "as_worn_report.h"
 #include "as_worn_view.h"
 #include "compensation_engine.h"
 
@@ -264,7 +264,7 @@ class ComputeTest : public QObject {
       if (after == "refused") ClickCompute();
       QVERIFY(!window_->ticketIsCurrent());
       QVERIFY(!window_->asWornCheck());
-      QVERIFY(!view.report()->toPlainText().contains("ANSI"));
+      QVERIFY(!view.report()->Text().contains("ANSI"));
       QVERIFY(!view.mark(Eye::right)->isVisibleTo(window_.get()));
       QCOMPARE(window_->staleTicketNotice()->text(), notice);
       QVERIFY(!window_->staleTicketNotice()->isHidden());
@@ -388,7 +388,7 @@ class ComputeTest : public QObject {
       QCOMPARE(mark->accessibleName(), m.name);
     }
     QCOMPARE(view.orderNote()->text().trimmed(), note);
-    QVERIFY(view.report()->toPlainText().contains(order ? "exact order" : "ticket formula"));
+    QVERIFY(view.report()->Text().contains(order ? "exact order" : "ticket formula"));
 
     // An edit leaves no verdict standing: no mark, nothing to print below the ticket.
     window_->WriteField(Field::lastname, "Edited");

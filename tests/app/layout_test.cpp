@@ -2,8 +2,10 @@
 // What the window shows: every caption and fixed text in its tab and group, the places and
 // sizes in twips, the default texts, the fonts and the pictures.
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -11,6 +13,8 @@
 #include <QtTest>
 
 #include "app_test_support.h"
+#include "as_worn_report.h"
+#include "as_worn_view.h"
 #include "picture_box.h"
 #include "record_barcode.h"
 #include "tab_control.h"
@@ -522,14 +526,129 @@ class LayoutTest : public QObject {
         QVERIFY2(!other->geometry().intersects(shown->geometry()), qPrintable(other->text()));
   }
 
+  // A larger window moves nothing of the job sheet; the as-worn report takes the room, keeps
+  // its verdicts in view, and shows every caption and value whole in the layout's font.
+  void resizingMovesNothing_data() {
+    QTest::addColumn<QSize>("size");  // empty: as the window starts
+    QTest::newRow("layout size") << QSize();
+    QTest::newRow("twice the layout") << QSize(838, 470);
+    QTest::newRow("1000 x 700") << QSize(1000, 700);
+  }
   void resizingMovesNothing() {
+    QFETCH(QSize, size);
+    const std::pair<Field, QString> outside[] = {
+        {Field::odsph, "-4.25"}, {Field::odcyl, "-1.50"}, {Field::odaxis, "30"},
+        {Field::ossph, "-3.75"}, {Field::oscyl, "-1.25"}, {Field::osaxis, "150"},
+        {Field::odn, "1.67"},    {Field::osn, "1.67"},    {Field::odbc, "4"},
+        {Field::osbc, "4"},      {Field::oddiam, "65"},   {Field::osdiam, "65"},
+        {Field::tilt, "12"},     {Field::wrap, "18"}};
+    for (const auto& [field, text] : outside) window_->WriteField(field, text);
+    QVERIFY(window_->Compute());
+    AsWornReport* report = window_->asWornView().report();
+    const QSize reportAtLayout = report->size();
+    // The buttons and the tab strip, and the frames of the job sheet with all they hold;
+    // of the ticket's frame, what it holds but the note of the order shown.
     QList<QPair<QWidget*, QRect>> before;
-    for (QWidget* child : window_->findChildren<QWidget*>())
-      before << qMakePair(child, child->geometry());
-    window_->resize(window_->width() * 2, window_->height() * 2);
+    for (QWidget* button : {window_->computeButton(), window_->printButton(), window_->saveButton(),
+                            window_->exitButton()})
+      before << qMakePair(button, button->geometry());
+    before << qMakePair(window_->tabControl()->tabBar(),
+                        window_->tabControl()->tabBar()->geometry());
+    const auto* tabs = dynamic_cast<const TabControl*>(window_->tabControl());
+    QVERIFY(tabs);
+    for (int tab = patientTab; tab <= workTicketTab; ++tab) {
+      QGroupBox* frame = tabs->frameOf(tab);
+      if (tab != workTicketTab) before << qMakePair(frame, frame->geometry());
+      for (QWidget* child : frame->findChildren<QWidget*>())
+        if (child != window_->asWornView().orderNote())
+          before << qMakePair(child, child->geometry());
+    }
+    if (size.isValid()) window_->resize(size);
     QCoreApplication::processEvents();
+    if (size.isValid()) QCOMPARE(window_->size(), size);
     for (const auto& [child, rect] : before)
       QVERIFY2(child->geometry() == rect, qPrintable(child->objectName()));
+
+    window_->tabControl()->setCurrentIndex(asWornTab);
+    QCoreApplication::processEvents();
+    const QSize room = window_->size() - window_->minimumSize();
+    QCOMPARE(report->size(), reportAtLayout + room);
+    QCOMPARE(report->font(), window_->font());
+    // The verdicts, first, in view without scrolling: the standard, each eye, the pair.
+    for (int row = 0; row < 4; ++row) {
+      const QRect cell = report->visualRect(report->model()->index(row, 0));
+      int widest = 0;
+      for (const QString& line : report->item(row, 0)->text().split('\n'))
+        widest = std::max(widest, report->fontMetrics().horizontalAdvance(line));
+      QVERIFY2(cell.bottom() < report->viewport()->height() &&
+                   cell.left() + widest < report->viewport()->width(),
+               qPrintable(report->verticalHeaderItem(row)->text()));
+    }
+    // Whole captions and values: one line each, no wider than the column that shows it.
+    const QHeaderView* columns = report->horizontalHeader();
+    const int headerMargin = 2 * report->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    for (int column = 0; column < report->columnCount(); ++column) {
+      const QString caption = report->horizontalHeaderItem(column)->text();
+      QVERIFY(!caption.contains('\n'));
+      QVERIFY2(columns->fontMetrics().horizontalAdvance(caption) + headerMargin <=
+                   columns->sectionSize(column),
+               qPrintable(caption));
+    }
+    const QHeaderView* rows = report->verticalHeader();
+    for (int row = 0; row < report->rowCount(); ++row) {
+      const QString caption = report->verticalHeaderItem(row)->text();
+      QFont font = rows->font();
+      font.setBold(report->verticalHeaderItem(row)->font().bold());
+      QVERIFY2(QFontMetrics(font).horizontalAdvance(caption) + headerMargin <= rows->width(),
+               qPrintable(caption));
+      for (int column = 0; column < report->columnCount(); ++column) {
+        const QTableWidgetItem* cell = report->item(row, column);
+        if (!cell) continue;
+        const int width = report->columnSpan(row, column) == 2
+                              ? columns->sectionSize(0) + columns->sectionSize(1)
+                              : columns->sectionSize(column);
+        const QFontMetrics metrics(cell->data(Qt::FontRole).isValid() ? cell->font()
+                                                                      : report->font());
+        const QStringList lines = cell->text().split('\n');
+        for (const QString& line : lines)
+          QVERIFY2(metrics.horizontalAdvance(line) < width, qPrintable(line));
+        QVERIFY2(metrics.lineSpacing() * lines.size() <= report->rowHeight(row),
+                 qPrintable(cell->text()));
+      }
+    }
+  }
+
+  // The size and place the user left the window at come back with the next start, kept in
+  // the user's settings; never smaller than the layout, never off the screen.
+  void sizeAndPlaceOutliveTheWindow_data() {
+    QTest::addColumn<QRect>("left");  // the client area as the user left it
+    QTest::addColumn<QSize>("size");  // as the next start opens it; empty: the layout's
+    QTest::newRow("larger") << QRect(30, 40, 640, 480) << QSize(640, 480);
+    QTest::newRow("smaller than the layout") << QRect(30, 40, 200, 100) << QSize();
+    QTest::newRow("off the screen") << QRect(5000, 4000, 500, 300) << QSize(500, 300);
+  }
+  void sizeAndPlaceOutliveTheWindow() {
+    QFETCH(QRect, left);
+    QFETCH(QSize, size);
+    const QSize layout = window_->minimumSize();
+    QCOMPARE(layout, Twips::OfPrimaryScreen().Size(kClientWidth, kClientHeight));
+    window_->setGeometry(left);
+    QCoreApplication::processEvents();
+    QVERIFY(window_->close());
+    window_.reset();
+
+    window_ = ShownWindow(false);
+    QVERIFY(window_);
+    QCOMPARE(window_->size(), size.isValid() ? size : layout);
+    const QRect screen = window_->screen()->availableGeometry();
+    QVERIFY2(screen.contains(window_->geometry()),
+             qPrintable(QString("%1,%2").arg(window_->x()).arg(window_->y())));
+    if (screen.contains(left)) QCOMPARE(window_->geometry().topLeft(), left.topLeft());
+
+    // A new user's window: the layout's size, where the system puts it.
+    window_.reset();
+    window_ = ShownWindow(true);
+    QCOMPARE(window_->size(), layout);
   }
 };
 

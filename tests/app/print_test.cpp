@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QTabWidget>
@@ -132,6 +133,36 @@ class PrintTest : public QObject {
     text = text.simplified();
     QVERIFY2(text.contains("As-worn check (exact ray trace)"), qPrintable(text));
     QCOMPARE(text.count("ANSI Z80.1-2015: within tolerance"), 2);
+  }
+
+  // The window's image on the page is the job sheet at the layout's size, however large the
+  // user made the window, and the window keeps its size on screen.
+  void pageImageHasTheLayoutSize_data() {
+    QTest::addColumn<QSize>("size");  // the window's; empty: as it starts
+    QTest::newRow("layout size") << QSize();
+    QTest::newRow("1000 x 700") << QSize(1000, 700);
+  }
+  void pageImageHasTheLayoutSize() {
+    QFETCH(QSize, size);
+    QVERIFY(window_->Compute());
+    const QSize layout = Twips::OfPrimaryScreen().Size(kClientWidth, kClientHeight);
+    const auto draw = [](const PagePart& part) {
+      QImage image(part.size, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      part.draw(painter);
+      return image;
+    };
+    const QImage atLayout = draw(window_->LayoutImage());
+    if (size.isValid()) window_->resize(size);
+    QCoreApplication::processEvents();
+    const QRect tabs = window_->tabControl()->geometry();
+
+    const PagePart part = window_->LayoutImage();
+    QCOMPARE(part.size, layout);
+    QCOMPARE(draw(part), atLayout);
+    QCOMPARE(window_->tabControl()->geometry(), tabs);
+    QCOMPARE(window_->size(), size.isValid() ? size : layout);
   }
 };
 

@@ -119,6 +119,10 @@ class MainWindow : public QWidget {
   QWidget* picture() const;
   AsWornView& asWornView() const { return *asWorn_; }
 
+  // The window's image as Print puts it on the page: the job sheet at the layout's size, the
+  // tab in front as it is, whatever size the user gave the window.
+  PagePart LayoutImage();
+
   // Every control that takes the keyboard focus, in the order of the Tab key.
   const std::vector<QWidget*>& focusOrder() const { return focusOrder_; }
   // The notice on the "Work Ticket" page while the ticket is out of date; none before that.
@@ -128,6 +132,8 @@ class MainWindow : public QWidget {
   bool focusNextPrevChild(bool next) override;
   // Exit and the window's close box: unsaved entries ask "Save", "Discard" or "Cancel".
   void closeEvent(QCloseEvent* event) override;
+  // A larger window gives the tab control the room; the buttons stay.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The entries as a Save or Load left them: what Exit compares against.
@@ -138,6 +144,8 @@ class MainWindow : public QWidget {
   // The entry a fault names comes forward with its text selected.
   void FocusEntry(Field field);
   void BuildFocusOrder();
+  // The tab control as the layout places it in a client area of `clientSize`.
+  void PlaceTabControl(QSize clientSize);
   void BringPageForward(QWidget* widget);
   void ShowWorkTicketTab();
   void ReportFault(const QString& message);
@@ -146,6 +154,8 @@ class MainWindow : public QWidget {
   std::array<EntryField*, kFieldCount> fields_{};
   std::array<QLabel*, kLabelCount> labels_{};
   TabControl* ssTab1_ = nullptr;
+  QSize layoutSize_;     // the client area as the layout gives it
+  QRect layoutTabRect_;  // the tab control's place in it
   PictureButton* command1_ = nullptr;
   PictureButton* command2_ = nullptr;
   PictureButton* command3_ = nullptr;

@@ -32,6 +32,10 @@ struct PagePart {
 
 // The image of a window's client area as displayed, children included.
 PagePart WidgetImage(QWidget& widget);
+// The image of `widget`'s top-left `size` pixels with its children laid out for that size:
+// `layOut` gets `size` before the drawing and the widget's own size after it, so a window
+// the user made larger prints as its layout has it, never with the room around it.
+PagePart WidgetImageAt(QWidget& widget, QSize size, std::function<void(QSize)> layOut);
 
 // Draws `parts` on one page of `printer`, at the printer's own resolution. When the printer
 // cannot take the job, says why and prints nothing.
