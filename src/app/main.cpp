@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// As-Worn Rx: the window program. Apart from --version and --help it takes no arguments and
-// reads no settings.
+// As-Worn Rx: the window program. Apart from --version and --help it takes no arguments; the
+// user's settings (the order, the window's size and place) are read by the window itself.
 #include <QApplication>
 #include <csignal>
 #include <cstdio>
