@@ -15,10 +15,10 @@ enum class OpticsFault {
   missesFrontSurface,  // the line of sight passes beside the front's cap
   noFinitePower,       // a power as worn that is infinite or undefined
   // Off the fitting point, at a gaze of the reading level:
-  noSightLine,            // no line of sight through the lens reaches the object
-  missesBackSurface,      // the line of sight passes beside the back surface
-  centreOffBackSurface,   // the decentred optical centre is not on the back surface
-  noFinitePowerAtGaze,    // a power at the reading point that is infinite or undefined
+  noSightLine,           // no line of sight through the lens reaches the object
+  missesBackSurface,     // the line of sight passes beside the back surface
+  centreOffBackSurface,  // the decentred optical centre is not on the back surface
+  noFinitePowerAtGaze,   // a power at the reading point that is infinite or undefined
 };
 
 // "the index must be above 1", ...: lower case, to follow "cannot be traced as worn: ".
