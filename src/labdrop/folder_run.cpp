@@ -115,7 +115,7 @@ void FolderRun::Take(const QString& name) {
   const QString reason = UnreadReason(taken.read);
   const exchange::DcsAnswer answer =
       taken.answer ? *taken.answer
-                 : exchange::UnreadJobAnswer(NativePathText(name), reason.toStdString());
+                   : exchange::UnreadJobAnswer(NativePathText(name), reason.toStdString());
   if (!taken.answer)
     err_ << "asworn-cli: " << PathText(path) << ": " << reason.toStdString()
          << ", answered STATUS=3\n";
