@@ -66,13 +66,15 @@ std::vector<Line> Lines(const optics::AsWornResult& check, const std::string& se
     lines.push_back(line);
   };
 
-  // Each verdict across both columns, so that all of them are in view in the smallest window.
-  lines.push_back(Heading("ANSI Z80.1"));
+  // Each verdict across both columns, so that all of them are in view in the smallest window;
+  // the standard is named in their row captions rather than in a heading of its own, which
+  // would push the pair's line out of that window.
   const struct {
     const char* caption;
     const char* lens;
     Eye side;
-  } sides[] = {{"Right (OD)", "Right lens", Eye::right}, {"Left (OS)", "Left lens", Eye::left}};
+  } sides[] = {{"ANSI Z80.1, OD", "Right lens", Eye::right},
+               {"ANSI Z80.1, OS", "Left lens", Eye::left}};
   for (int i = 0; i < 2; ++i) {
     const QString lens = QString::fromLatin1(sides[i].lens);
     if (const auto& c = eyes[i]->check) {
@@ -119,7 +121,7 @@ std::vector<Line> Lines(const optics::AsWornResult& check, const std::string& se
     });
 
   lines.push_back(Heading("Settings"));
-  lines.push_back(Across("Lens ordered by", Q(ordering::OrderName(check.settings.order))));
+  lines.push_back(Across("Lens ordered by", Q(ordering::OrderName(check.settings, separator))));
   lines.push_back(Across("Tilt and wrap", Q(ordering::ConventionName(check.settings.convention))));
   return lines;
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 
 #include "accessibility.h"
 #include "as_worn_report.h"
@@ -28,6 +29,10 @@ constexpr int kMarkTops[] = {1815 + 300, 1815 + 555};
 constexpr int kMarkHeight = 255;
 // Pixels between the order note and the right edge of the ticket's frame.
 constexpr int kOrderNoteMargin = 8;
+
+// The "Steps" box's items, in its order.
+constexpr std::array<optics::PowerStep, 3> kSteps{
+    optics::PowerStep::hundredth, optics::PowerStep::eighth, optics::PowerStep::quarter};
 
 // A red disc with a white exclamation mark, drawn for the screen's pixel ratio.
 QPixmap MarkPicture(double pixelRatio) {
@@ -74,13 +79,30 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
       QStringLiteral("Frame: the lens wrapped within the front, then the front tilted on the "
                      "face. Head: tilted first, then turned about the head's vertical."));
   caption("Tilt and wrap:", 2640, 1200, convention_);
+  steps_ = new QComboBox(page_);
+  steps_->setObjectName(QStringLiteral("steps"));
+  for (optics::PowerStep step : kSteps)
+    steps_->addItem(QString::fromLatin1(optics::StepWord(step)) + QStringLiteral(" D"));
+  steps_->setGeometry(twips.Rect(720, 570, 975, 315));
+  steps_->setAccessibleName(QStringLiteral("Steps"));
+  steps_->setToolTip(
+      QStringLiteral("The lab's power step: the exact order's sphere and cylinder are rounded "
+                     "to it and checked as rounded. The ticket formula's ticket keeps its own "
+                     "0.01 D."));
+  {
+    auto* label = new QLabel(QStringLiteral("Steps:"), page_);
+    label->setGeometry(twips.Rect(120, 600, 600, 255));
+    label->setBuddy(steps_);
+  }
   order_->setCurrentIndex(initial.order == optics::OrderChoice::exact ? 1 : 0);
   convention_->setCurrentIndex(initial.convention == optics::WearConvention::head ? 1 : 0);
+  steps_->setCurrentIndex(
+      static_cast<int>(std::find(kSteps.begin(), kSteps.end(), initial.step) - kSteps.begin()));
 
   report_ = new AsWornReport(page_);
   report_->setObjectName(QStringLiteral("asWornReport"));
   report_->setAccessibleName(QStringLiteral("As-worn check"));
-  report_->setGeometry(twips.Rect(120, 660, 4695, 1995));
+  report_->setGeometry(twips.Rect(120, 915, 4695, 1740));
   // The page grows with the window, and the report with it.
   FollowParentEdges(report_, Growth::widerAndTaller, twips.ToPixels(120), twips.ToPixels(120));
 
@@ -109,6 +131,7 @@ AsWornView::AsWornView(const Twips& twips, QGroupBox* workTicketFrame,
   const auto changed = [this] { emit SettingsChanged(settings()); };
   connect(order_, &QComboBox::currentIndexChanged, this, changed);
   connect(convention_, &QComboBox::currentIndexChanged, this, changed);
+  connect(steps_, &QComboBox::currentIndexChanged, this, changed);
   Clear(QStringLiteral("Press Compute to check the ticket's lenses as worn."));
 }
 
@@ -116,7 +139,8 @@ optics::OrderSettings AsWornView::settings() const {
   return {
       order_->currentIndex() == 1 ? optics::OrderChoice::exact : optics::OrderChoice::ticketFormula,
       convention_->currentIndex() == 1 ? optics::WearConvention::head
-                                       : optics::WearConvention::frame};
+                                       : optics::WearConvention::frame,
+      kSteps.at(static_cast<std::size_t>(std::max(steps_->currentIndex(), 0)))};
 }
 
 void AsWornView::Show(const optics::AsWornResult& check, const std::string& separator) {
@@ -157,8 +181,8 @@ void AsWornView::Clear(const QString& why) {
   }
 }
 
-std::array<QWidget*, 3> AsWornView::focusOrder() const {
-  return {order_, convention_, report_};
+std::array<QWidget*, 4> AsWornView::focusOrder() const {
+  return {order_, steps_, convention_, report_};
 }
 
 }  // namespace asworn::app

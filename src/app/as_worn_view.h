@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The exact as-worn check in the window: its own page after "Work Ticket", holding the
-// "Order" and tilt-and-wrap settings and the check of both eyes; a mark beside each
+// "Order", "Steps" and tilt-and-wrap settings and the check of both eyes; a mark beside each
 // Compensated Rx row of the ticket whose lens is outside tolerance; and a note at the top of
 // the ticket saying which order it shows. Nothing shows a verdict until a Compute made one.
 
@@ -47,20 +47,22 @@ class AsWornView : public QObject {
 
   QComboBox* orderBox() const { return order_; }
   QComboBox* conventionBox() const { return convention_; }
+  QComboBox* stepsBox() const { return steps_; }
   AsWornReport* report() const { return report_; }
   QLabel* mark(Eye eye) const { return marks_.at(IndexOf(eye)); }
   QLabel* orderNote() const { return orderNote_; }
   // The controls of the page that take the keyboard focus, in Tab order.
-  std::array<QWidget*, 3> focusOrder() const;
+  std::array<QWidget*, 4> focusOrder() const;
 
  signals:
-  // The user picked another order or reading.
+  // The user picked another order, step or reading.
   void SettingsChanged(const optics::OrderSettings& settings);
 
  private:
   QGroupBox* page_ = nullptr;
   QComboBox* order_ = nullptr;
   QComboBox* convention_ = nullptr;
+  QComboBox* steps_ = nullptr;
   AsWornReport* report_ = nullptr;
   std::array<QLabel*, 2> marks_{};
   QLabel* orderNote_ = nullptr;

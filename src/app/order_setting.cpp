@@ -8,6 +8,7 @@ namespace {
 
 constexpr char kOrderKey[] = "asWorn/order";
 constexpr char kConventionKey[] = "asWorn/convention";
+constexpr char kStepsKey[] = "asWorn/steps";
 
 const QString kApplicationId = QStringLiteral(ASWORN_APP_ID);
 
@@ -23,6 +24,7 @@ optics::OrderSettings LoadOrderSettings() {
   loaded.order = optics::OrderFromWord(Stored(settings, kOrderKey)).value_or(loaded.order);
   loaded.convention =
       optics::ConventionFromWord(Stored(settings, kConventionKey)).value_or(loaded.convention);
+  loaded.step = optics::StepFromWord(Stored(settings, kStepsKey)).value_or(loaded.step);
   return loaded;
 }
 
@@ -32,6 +34,8 @@ void StoreOrderSettings(const optics::OrderSettings& stored) {
                     QString::fromLatin1(optics::OrderWord(stored.order)));
   settings.setValue(QString::fromLatin1(kConventionKey),
                     QString::fromLatin1(optics::ConventionWord(stored.convention)));
+  settings.setValue(QString::fromLatin1(kStepsKey),
+                    QString::fromLatin1(optics::StepWord(stored.step)));
 }
 
 }  // namespace asworn::app

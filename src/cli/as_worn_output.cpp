@@ -69,7 +69,7 @@ void WriteAsWornText(std::ostream& out, const optics::AsWornResult& result,
                      std::string_view decimalSeparator) {
   out << "\nAs-worn check (exact ray trace, "
       << ordering::ConventionName(result.settings.convention) << ")\nLens ordered by the "
-      << ordering::OrderName(result.settings.order) << '\n';
+      << ordering::OrderName(result.settings, decimalSeparator) << '\n';
   WriteEye(out, "Right eye (OD)", result.od, decimalSeparator);
   WriteEye(out, "Left eye (OS)", result.os, decimalSeparator);
   if (result.verticalImbalance)

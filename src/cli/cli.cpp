@@ -73,6 +73,13 @@ std::optional<ordering::OrderedTicket> Ordered(const JobSheet& sheet,
 
 int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err,
               const NumberFormat& format) {
+  // The ticket formula's ticket keeps its own texts: a step is the exact order's.
+  if (command.output.order.order == optics::OrderChoice::ticketFormula &&
+      command.output.order.step != optics::PowerStep::hundredth) {
+    err << "asworn-cli: ticket: --steps rounds the exact order; give --order exact\n"
+           "Run 'asworn-cli ticket --help' for the options.\n";
+    return kExitUsage;
+  }
   // A malformed --set is a usage error before any file is read.
   if (!SheetWithOverrides(JobSheet{}, command.assignments, err)) return kExitUsage;
 

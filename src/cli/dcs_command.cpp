@@ -109,7 +109,9 @@ CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command) {
       "system, with the compensated lens: the answer holds every record of the job unchanged "
       "and in order, REQ=LMS, LDDRSPH/LDDRCYL/LDDRAX and INSSPH/INSCYL/INSAX, the prism in "
       "LDPRVM/LDPRVA and INSPRPRVM/INSPRPRVA, then STATUS=0; a job that cannot be computed "
-      "without guessing is answered STATUS=3 with one XSTATUS per problem. A job with an ADD "
+      "without guessing is answered STATUS=3 with one XSTATUS per problem. A lens, or a pair, "
+      "outside the ANSI Z80.1 tolerances as worn is answered STATUS=0 followed by one "
+      "XSTATUS=<R|L|B>;<code>;<what and by how much>;W each. A job with an ADD "
       "is compensated for distance only and says so in _AWNEAR=NOT COMPENSATED. The answer "
       "goes beside the job file with the extension .lms, written whole or not at all, and its "
       "path is printed. Exit status: 0 when every job was answered (or another run holds the "
@@ -143,9 +145,16 @@ CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command) {
                   "it such a job keeps its fitted distance (no vertex change).")
       ->type_name("MM");
   dcs->add_option("--order", command.order,
-                  "ticket: the lens to make is the work ticket's compensated order; exact: "
-                  "the exact as-worn order.")
+                  "exact (default): the lens to make is the exact as-worn order, within "
+                  "tolerance as worn but for the lab's rounding; ticket: the work ticket's "
+                  "compensated order, as the window's default Order gives it. Separate from "
+                  "the window's Order setting.")
       ->check(CLI::IsMember({"ticket", "exact"}));
+  dcs->add_option("--steps", command.steps,
+                  "The lab's power step, 0.01 (default), 0.125 or 0.25 D: the lens to make has "
+                  "its sphere and cylinder rounded to it (a cylinder that rounds to 0 has axis "
+                  "180) and is checked as worn as rounded.")
+      ->check(CLI::IsMember({"0.01", "0.125", "0.25"}));
   dcs->add_option("--convention", command.convention,
                   "frame (default) or head: how the as-worn check and the exact order read "
                   "the job's tilt and wrap.")
@@ -223,7 +232,8 @@ int RunDcs(const DcsCommand& command, std::ostream& out, std::ostream& err) {
     options.defaults = std::move(*defaults.records);
   }
   options.order = {*optics::OrderFromWord(command.order),
-                   *optics::ConventionFromWord(command.convention)};
+                   *optics::ConventionFromWord(command.convention),
+                   *optics::StepFromWord(command.steps)};
 
   if (command.files.empty()) return AnswerDropFolder(command, options, out, err);
   Answerer answerer(options, out, err);

@@ -21,8 +21,9 @@ struct DcsCommand {
   std::string defaults;
   bool toStdout = false;
   std::optional<std::string> refractedVertex;
-  std::string order = "ticket";
+  std::string order = "exact";
   std::string convention = "frame";
+  std::string steps = "0.01";
 };
 
 CLI::App* AddDcsCommand(CLI::App& app, DcsCommand& command);

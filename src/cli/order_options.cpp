@@ -15,8 +15,9 @@ void AddOrderOptions(CLI::App& command, optics::OrderSettings& settings) {
   command
       .add_option("--order", settings.order,
                   "ticket (default): the lens to make is the compensation of the ticket's "
-                  "formula; exact: the exact as-worn order (ray trace), rounded as the ticket "
-                  "rounds, with the prism that cancels the induced horizontal prism. The "
+                  "formula; exact: the exact as-worn order (ray trace) as a lab writes it (powers "
+                  "to --steps, whole-degree axis from 1 to 180), with the prism that cancels the "
+                  "induced horizontal prism. The "
                   "as-worn check always describes the lens ordered.")
       ->transform(CLI::CheckedTransformer(orders, CLI::ignore_case))
       ->type_name("ticket|exact");
@@ -27,6 +28,17 @@ void AddOrderOptions(CLI::App& command, optics::OrderSettings& settings) {
                   "the face) or head (tilted first, then turned about the head's vertical).")
       ->transform(CLI::CheckedTransformer(conventions, CLI::ignore_case))
       ->type_name("frame|head");
+  const std::map<std::string, optics::PowerStep> steps{{"0.01", optics::PowerStep::hundredth},
+                                                       {"0.125", optics::PowerStep::eighth},
+                                                       {"0.25", optics::PowerStep::quarter}};
+  command
+      .add_option("--steps", settings.step,
+                  "With --order exact: the lab's power step, 0.01 (default), 0.125 or 0.25 D. "
+                  "The exact order's sphere and cylinder are rounded to it (a cylinder that "
+                  "rounds to 0 has axis 180), and the as-worn check describes the lens so "
+                  "rounded.")
+      ->transform(CLI::CheckedTransformer(steps))
+      ->type_name("0.01|0.125|0.25");
 }
 
 }  // namespace asworn::cli

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
-// --order and --convention: which lens a command orders and how it reads tilt and wrap.
+// --order, --convention and --steps: which lens a command orders, how it reads tilt and wrap
+// and the lab's power step.
 
 #include "lens_order.h"
 
@@ -10,8 +11,8 @@ class App;
 
 namespace asworn::cli {
 
-// Adds both options to `command`, writing into `settings`; the defaults are the ticket
-// formula and the frame convention.
+// Adds the options to `command`, writing into `settings`; the defaults are the ticket formula,
+// the frame convention and 0.01 D.
 void AddOrderOptions(CLI::App& command, optics::OrderSettings& settings);
 
 }  // namespace asworn::cli

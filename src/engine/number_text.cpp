@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "number_text.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -124,6 +125,19 @@ std::string FixedText(double value, int decimals, std::string_view decimalSepara
     ++begin;  // "-0.00" is written "0.00"
   if (sign == Sign::always && *begin != '-' && std::isfinite(value)) *--begin = '+';
   return WithSeparator(begin, end, decimalSeparator);
+}
+
+std::string FixedTextBeyond(double value, double limit, int decimals,
+                            std::string_view decimalSeparator, Sign sign) {
+  // Ten places tell apart anything the tolerances' slack of 1e-9 lets out.
+  constexpr int kMostDecimals = 10;
+  for (int places = decimals; places < kMostDecimals; ++places) {
+    const std::string text = FixedText(std::abs(value), places);
+    double written = 0;
+    std::from_chars(text.data(), text.data() + text.size(), written);
+    if (written > std::abs(limit)) return FixedText(value, places, decimalSeparator, sign);
+  }
+  return FixedText(value, std::max(decimals, kMostDecimals), decimalSeparator, sign);
 }
 
 std::string ExactText(double value, std::string_view decimalSeparator, Exponent exponent) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "as_worn_labels.h"
 
+#include "as_worn_wording.h"
+
 namespace asworn::exchange {
 namespace {
 
 std::optional<AsWornLabels> LabelsOf(const optics::EyeCheckOutcome& eye, const char* side,
-                                     std::string& problem) {
+                                     optics::PowerStep step, std::string& problem) {
   if (!eye.check) {
     if (problem.empty())
       problem = std::string(side) +
@@ -13,17 +15,19 @@ std::optional<AsWornLabels> LabelsOf(const optics::EyeCheckOutcome& eye, const c
     return std::nullopt;
   }
   const optics::EyeCheck& c = *eye.check;
-  const optics::SphCylAxis exact = optics::RoundedOrder(c.exactOrder);
-  return AsWornLabels{exact.sphere,  exact.cylinder,  exact.axis, c.verdict.Within(),
-                      c.worn.sphere, c.worn.cylinder, c.worn.axis};
+  const optics::SphCylAxis exact = optics::RoundedOrder(c.exactOrder, step);
+  return AsWornLabels{
+      exact.sphere,  exact.cylinder,  exact.axis,  c.verdict.Within(),
+      c.worn.sphere, c.worn.cylinder, c.worn.axis, ordering::OutsideReasonAscii(c.verdict)};
 }
 
 }  // namespace
 
 AsWornCheckResult AsWornLabelsOf(const optics::AsWornResult& check) {
   AsWornCheckResult result;
-  result.right = LabelsOf(check.od, "right", result.problem);
-  result.left = LabelsOf(check.os, "left", result.problem);
+  result.right = LabelsOf(check.od, "right", check.settings.step, result.problem);
+  result.left = LabelsOf(check.os, "left", check.settings.step, result.problem);
+  result.pairOutside = ordering::ImbalanceOutsideAscii(check);
   return result;
 }
 

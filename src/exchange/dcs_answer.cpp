@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <tuple>
 
 #include "job_mapping.h"
 #include "lab_defaults.h"
@@ -19,9 +20,11 @@ struct EyeAnswer {
   std::string sph, cyl, axis, inspectionAxis, prism, prismAngle;
 };
 
-// An axis as the ticket writes it: a whole axis without decimals, else its one decimal.
-std::string TicketAxis(double degrees) {
-  return FixedText(degrees, degrees == std::round(degrees) ? 0 : 1);
+// A lab's power: 2 decimals, 3 for an eighth step that needs them ("-1.125").
+std::string Power(double dioptres) {
+  std::string text = FixedText(dioptres, 3);
+  if (text.ends_with('0')) text.pop_back();
+  return text;
 }
 
 std::string Axis(double degrees) {
@@ -57,9 +60,9 @@ struct CheckRecord {
   std::string (*text)(const AsWornLabels&);
 };
 constexpr std::array<CheckRecord, 7> kCheckRecords{{
-    {"_AWEXACTSPH", [](const AsWornLabels& l) { return FixedText(l.exactSph, 2); }},
-    {"_AWEXACTCYL", [](const AsWornLabels& l) { return FixedText(l.exactCyl, 2); }},
-    {"_AWEXACTAX", [](const AsWornLabels& l) { return TicketAxis(l.exactAxis); }},
+    {"_AWEXACTSPH", [](const AsWornLabels& l) { return Power(l.exactSph); }},
+    {"_AWEXACTCYL", [](const AsWornLabels& l) { return Power(l.exactCyl); }},
+    {"_AWEXACTAX", [](const AsWornLabels& l) { return Axis(l.exactAxis); }},
     {"_AWANSI", [](const AsWornLabels& l) { return std::string(l.withinAnsi ? "IN" : "OUT"); }},
     {"_AWWORNSPH", [](const AsWornLabels& l) { return FixedText(l.wornSph, 2); }},
     {"_AWWORNCYL", [](const AsWornLabels& l) { return FixedText(l.wornCyl, 2); }},
@@ -76,9 +79,9 @@ std::string BaseAngle(double signedPrism, Eye side) {
 }
 
 EyeAnswer FromLens(const CompensatedEye& eye, Eye side) {
-  return {FixedText(eye.sph, 2),
-          FixedText(eye.cyl, 2),
-          TicketAxis(eye.axis),
+  return {Power(eye.sph),
+          Power(eye.cyl),
+          Axis(eye.axis),
           FixedText(eye.axis, 2),
           FixedText(std::fabs(eye.prism), 2),
           BaseAngle(eye.prism, side)};
@@ -135,13 +138,33 @@ char EyeLetter(std::optional<Eye> eye) {
   return *eye == Eye::right ? 'R' : 'L';
 }
 
-DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>& problems) {
-  records.push_back({std::string(kStatus), "3"});
+// One XSTATUS per problem, after STATUS: 'E' for an error, 'W' for a warning.
+void AddProblems(std::vector<DcsRecord>& records, const std::vector<JobProblem>& problems,
+                 char severity) {
   for (const JobProblem& problem : problems)
     records.push_back({std::string(kProblem), std::string(1, EyeLetter(problem.eye)) + ";" +
                                                   std::to_string(problem.code) + ";" +
-                                                  FieldText(problem.text) + ";E"});
+                                                  FieldText(problem.text) + ";" + severity});
+}
+
+DcsAnswer Refusal(std::vector<DcsRecord> records, const std::vector<JobProblem>& problems) {
+  records.push_back({std::string(kStatus), "3"});
+  AddProblems(records, problems, 'E');
   return {std::move(records), true};
+}
+
+// What an LMS must act on though the lens is made: each lens of the job, and the pair, that is
+// outside tolerance as worn.
+std::vector<JobProblem> Warnings(const AsWornCheckResult& check, const MappedJob& job) {
+  constexpr std::string_view kOutside = "Outside ANSI Z80.1 as worn: ";
+  std::vector<JobProblem> warnings;
+  for (const auto& [side, covered, eye] : {std::tuple{Eye::right, job.right, &check.right},
+                                           std::tuple{Eye::left, job.left, &check.left}})
+    if (covered && !(*eye)->outside.empty())
+      warnings.push_back({side, kLensOutsideAnsi, std::string(kOutside) + (*eye)->outside});
+  if (job.right && job.left && !check.pairOutside.empty())
+    warnings.push_back({std::nullopt, kPairOutsideAnsi, std::string(kOutside) + check.pairOutside});
+  return warnings;
 }
 
 }  // namespace
@@ -207,6 +230,7 @@ DcsAnswer AnswerJob(const std::vector<DcsRecord>& job, const AnswerOptions& opti
         {std::string(record.label), Chiral(mapped.right ? record.text(*check.right) : "",
                                            mapped.left ? record.text(*check.left) : "")});
   records.push_back({std::string(kStatus), "0"});
+  AddProblems(records, Warnings(check, mapped), 'W');
   return {std::move(records), false};
 }
 

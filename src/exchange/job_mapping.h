@@ -28,6 +28,9 @@ inline constexpr int kEyesDiffer = 1005;
 inline constexpr int kPrescribedPrism = 1006;
 inline constexpr int kComputeFault = 1010;
 inline constexpr int kAsWornCheckFault = 1011;
+// Warnings of an answered job (STATUS=0): a lens, or the pair, outside tolerance as worn.
+inline constexpr int kLensOutsideAnsi = 1020;
+inline constexpr int kPairOutsideAnsi = 1021;
 
 struct MappedJob {
   JobSheet sheet;  // an eye the job does not cover keeps the start-up texts

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "as_worn_input.h"
 #include "as_worn_labels.h"
 #include "compensation_engine.h"
 #include "ordered_ticket.h"
@@ -25,12 +26,24 @@ std::optional<Eye> EyeOfFields(const std::vector<Field>& fields) {
   return right ? Eye::right : Eye::left;
 }
 
-CompensatedEye TicketFormulaEye(const RoundedRx& rx, const PrismOfOneEye& prism) {
-  return {rx.sphere, rx.cylinder, rx.axis, prism.rounded};
+// The ticket formula's lens as the lab is sent it, checked as that: the ticket's order in the
+// lab's step and whole degrees.
+optics::AsWornInput LabTicketInput(const ComputedTicket& computed,
+                                   const optics::OrderSettings& settings) {
+  optics::AsWornInput input = optics::AsWornInputOf(computed);
+  input.order = settings.order;
+  input.convention = settings.convention;
+  input.step = settings.step;
+  for (optics::EyeInput* eye : {&input.od, &input.os})
+    eye->ordered = optics::RoundedOrder(eye->ordered, settings.step);
+  return input;
 }
 
-CompensatedEye ExactEye(const optics::EyeCheck& c) {
-  return {c.ordered.sphere, c.ordered.cylinder, c.ordered.axis, c.compensatingPrism};
+// The lens checked, as written: RoundedOrder gives a lens already written so back unchanged,
+// and writes an axis of 0 as 180.
+CompensatedEye LensOf(const optics::EyeCheck& c, optics::PowerStep step, double prism) {
+  const optics::SphCylAxis written = optics::RoundedOrder(c.ordered, step);
+  return {written.sphere, written.cylinder, written.axis, prism};
 }
 
 }  // namespace
@@ -42,20 +55,24 @@ LensResult ComputeLens(const JobSheet& sheet, const optics::OrderSettings& setti
     result.fault = LensFault{EyeOfFields(outcome.error().fields), outcome.error().message};
     return result;
   }
-  const ordering::OrderedTicket ordered = ordering::OrderTicket(*outcome, settings, ".");
+  const bool exact = settings.order == optics::OrderChoice::exact;
+  const ordering::OrderedTicket ordered =
+      exact ? ordering::OrderTicket(*outcome, settings, ".")
+            : ordering::OrderedTicket{
+                  outcome->ticket, optics::AsWornCheck(LabTicketInput(*outcome, settings)), {}};
   result.check = AsWornLabelsOf(ordered.check);
   if (!ordered.ok()) {
     result.check.problem = ordered.fault;
     return result;
   }
-  if (settings.order == optics::OrderChoice::exact) {
-    result.right = ExactEye(*ordered.check.od.check);
-    result.left = ExactEye(*ordered.check.os.check);
-  } else {
-    const Compensation& c = outcome->compensation;
-    result.right = TicketFormulaEye(c.odRounded, c.prism.od);
-    result.left = TicketFormulaEye(c.osRounded, c.prism.os);
-  }
+  const optics::EyeCheckOutcome& od = ordered.check.od;
+  const optics::EyeCheckOutcome& os = ordered.check.os;
+  if (!od.check || !os.check) return result;  // the check's problem says which eye
+  const Compensation& c = outcome->compensation;
+  result.right =
+      LensOf(*od.check, settings.step, exact ? od.check->compensatingPrism : c.prism.od.rounded);
+  result.left =
+      LensOf(*os.check, settings.step, exact ? os.check->compensatingPrism : c.prism.os.rounded);
   return result;
 }
 

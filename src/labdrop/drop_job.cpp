@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "drop_job.h"
 
+#include <cerrno>
+
 namespace asworn::labdrop {
 
 WholeFileRead ReadJobFile(const QString& path) {
@@ -21,6 +23,14 @@ QString UnreadReason(const WholeFileRead& read) {
     case ReadRefusal::system:
       break;
   }
+  // A job the LMS made readable by its group alone: the fix is the account's, not the job's.
+  if (read.errorNumber == EACCES || read.errorNumber == EPERM)
+    return QStringLiteral("unreadable: ") + read.error +
+           QStringLiteral(
+               ". This program's account may not read the job: give it the group the "
+               "LMS writes jobs with (SupplementaryGroups= in asworn-dcs.service), "
+               "or have the LMS write jobs that group may read, then send the job "
+               "again");
   return QStringLiteral("unreadable: ") + read.error;
 }
 

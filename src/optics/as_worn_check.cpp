@@ -15,7 +15,9 @@ namespace {
 
 EyeCheckOutcome Outcome(const EyeInput& input, const AsWornInput& all, Eye eye) {
   try {
-    return {CheckEye(input, all.tiltDegrees, all.wrapDegrees, eye, all.convention, all.order), {}};
+    return {
+        CheckEye(input, all.tiltDegrees, all.wrapDegrees, eye, all.convention, all.order, all.step),
+        {}};
   } catch (const TraceFault& fault) {
     return {std::nullopt, fault.Fault()};
   }
@@ -23,14 +25,19 @@ EyeCheckOutcome Outcome(const EyeInput& input, const AsWornInput& all, Eye eye) 
 
 }  // namespace
 
-SphCylAxis RoundedOrder(const SphCylAxis& exact) {
-  const double axis = RoundHalfEven(NormalizedAxis(exact.axis), 1);
-  return {RoundHalfEven(exact.sphere, 2) + 0.0, RoundHalfEven(exact.cylinder, 2) + 0.0,
-          axis == 0 || axis == 180 ? 180 : axis};
+SphCylAxis RoundedOrder(const SphCylAxis& lens, PowerStep step) {
+  // Whole steps, exact halves to the even one; 100 per dioptre is the ticket's 0.01 D.
+  const double perDioptre = StepsPerDioptre(step);
+  const auto rounded = [&](double power) {
+    return std::nearbyint(power * perDioptre) / perDioptre + 0.0;
+  };
+  const double cylinder = rounded(lens.cylinder);
+  const double axis = RoundHalfEven(NormalizedAxis(lens.axis), 0);
+  return {rounded(lens.sphere), cylinder, cylinder == 0 || axis == 0 ? 180 : axis};
 }
 
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
-                  WearConvention convention, OrderChoice order) {
+                  WearConvention convention, OrderChoice order, PowerStep step) {
   const ThickLens lens{input.index, BaseCurvePower(input.index, input.baseCurve),
                        input.thicknessMm / 1000};
   const ChiefRayTrace trace =
@@ -42,7 +49,7 @@ EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees,
   c.exactOrder = ToSphCylAxis(c.exactOrderMatrix);
   // The ticket writes a cylinder rounded from a tiny negative value as 0, and so do we.
   c.ordered = order == OrderChoice::exact
-                  ? RoundedOrder(c.exactOrder)
+                  ? RoundedOrder(c.exactOrder, step)
                   : SphCylAxis{input.ordered.sphere + 0.0, input.ordered.cylinder + 0.0,
                                NormalizedAxis(input.ordered.axis)};
   c.wornMatrix = AsWornPower(trace, lens, ToPowerMatrix(c.ordered));
@@ -60,7 +67,7 @@ EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees,
 AsWornResult AsWornCheck(const AsWornInput& input) {
   AsWornResult result{Outcome(input.od, input, Eye::right),
                       Outcome(input.os, input, Eye::left),
-                      {input.order, input.convention},
+                      {input.order, input.convention, input.step},
                       std::nullopt};
   if (result.od.check && result.os.check)
     result.verticalImbalance =

@@ -45,6 +45,7 @@ AsWornResult AsWornCheck(const ComputedTicket& computed, const OrderSettings& se
   AsWornInput input = AsWornInputOf(computed);
   input.order = settings.order;
   input.convention = settings.convention;
+  input.step = settings.step;
   return AsWornCheck(input);
 }
 

@@ -23,4 +23,34 @@ std::optional<WearConvention> ConventionFromWord(std::string_view word) {
   return std::nullopt;
 }
 
+int StepsPerDioptre(PowerStep step) {
+  switch (step) {
+    case PowerStep::eighth:
+      return 8;
+    case PowerStep::quarter:
+      return 4;
+    case PowerStep::hundredth:
+      break;
+  }
+  return 100;
+}
+
+std::string_view StepWord(PowerStep step) {
+  switch (step) {
+    case PowerStep::eighth:
+      return "0.125";
+    case PowerStep::quarter:
+      return "0.25";
+    case PowerStep::hundredth:
+      break;
+  }
+  return "0.01";
+}
+
+std::optional<PowerStep> StepFromWord(std::string_view word) {
+  for (PowerStep step : {PowerStep::hundredth, PowerStep::eighth, PowerStep::quarter})
+    if (word == StepWord(step)) return step;
+  return std::nullopt;
+}
+
 }  // namespace asworn::optics

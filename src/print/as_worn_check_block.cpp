@@ -116,7 +116,7 @@ std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result,
   if (const QString warning = Warning(result, decimalSeparator); !warning.isEmpty())
     lines.push_back({warning, true, false});
   lines.push_back({QStringLiteral("Lens ordered by the %1.")
-                       .arg(Text(ordering::OrderName(result.settings.order))),
+                       .arg(Text(ordering::OrderName(result.settings, decimalSeparator))),
                    true, false});
   AddEye(lines, true, result.od, result.settings, decimalSeparator);
   AddEye(lines, false, result.os, result.settings, decimalSeparator);

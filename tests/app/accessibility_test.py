@@ -127,9 +127,9 @@ def main():
         # of its row and column.
         table = find(app, "table", "As-worn check").queryTable()
         for row, column, cell, row_header, column_header in [
-                (1, 0, "Right lens within ANSI Z80.1 tolerance as worn", "Right (OD)",
+                (0, 0, "Right lens within ANSI Z80.1 tolerance as worn", "ANSI Z80.1, OD",
                  "Right (OD)"),
-                (6, 1, "+0.00 +0.00 x 91.0", "Lens ordered (D, °)", "Left (OS)")]:
+                (5, 1, "+0.00 +0.00 x 91.0", "Lens ordered (D, °)", "Left (OS)")]:
             got = (table.getAccessibleAt(row, column).name, table.getRowHeader(row).name,
                    table.getColumnHeader(column).name)
             if got != (cell, row_header, column_header):

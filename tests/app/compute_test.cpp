@@ -235,6 +235,8 @@ class ComputeTest : public QObject {
                                                     << "Ochs" << loaded;
     QTest::newRow("the Order") << "order"
                                << "Ochs" << setting;
+    QTest::newRow("the Steps") << "steps"
+                               << "Ochs" << setting;
     QTest::newRow("tilt and wrap after an edit") << "edit convention"
                                                  << "Edited" << setting;
     QTest::newRow("a refused Compute") << "refused"
@@ -260,6 +262,7 @@ class ComputeTest : public QObject {
       if (after == "same load") QVERIFY(window_->SavePatient() && window_->LoadPatient());
       if (after == "order") view.orderBox()->setCurrentIndex(1);
       if (after.endsWith("convention")) view.conventionBox()->setCurrentIndex(1);
+      if (after == "steps") view.stepsBox()->setCurrentIndex(2);
       if (after == "refused") window_->WriteField(Field::wrap, "0,5");
       if (after == "refused") ClickCompute();
       QVERIFY(!window_->ticketIsCurrent());
@@ -331,6 +334,7 @@ class ComputeTest : public QObject {
   void asWornCheckOnScreen_data() {
     QTest::addColumn<int>("order");
     QTest::addColumn<int>("convention");
+    QTest::addColumn<int>("steps");              // index: 0.01, 0.125, 0.25 D
     QTest::addColumn<QStringList>("rightLens");  // sphere, cylinder, axis, prism, base
     QTest::addColumn<QString>("rightMark");      // accessible name; empty: no mark shown
     QTest::addColumn<QString>("leftMark");
@@ -340,21 +344,30 @@ class ComputeTest : public QObject {
     const QString left =
         QString::fromUtf8("Left lens outside ANSI Z80.1 as worn: axis off by 4.8°, tolerance 3°");
     QTest::newRow("ticket formula, frame")
-        << 0 << 0 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << right << left
+        << 0 << 0 << 0 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << right << left
         << "Ticket formula";
     QTest::newRow("ticket formula, head")
-        << 0 << 1 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << QString()
+        << 0 << 1 << 0 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << QString()
         << QString() << "Ticket formula";
+    // A step is the exact order's: the ticket formula's ticket keeps its own texts.
+    QTest::newRow("ticket formula, 0.25 D steps")
+        << 0 << 0 << 2 << QStringList{"-3.51", "-1.95", "29.6", "0.14", "Base In"} << right << left
+        << "Ticket formula";
     QTest::newRow("exact order, frame")
-        << 1 << 0 << QStringList{"-3.49", "-1.96", "32.8", "0.16", "Base In"} << QString()
+        << 1 << 0 << 0 << QStringList{"-3.49", "-1.96", "33", "0.16", "Base In"} << QString()
         << QString() << "Exact order (frame)";
     QTest::newRow("exact order, head")
-        << 1 << 1 << QStringList{"-3.49", "-1.95", "29.6", "0.16", "Base In"} << QString()
+        << 1 << 1 << 0 << QStringList{"-3.49", "-1.95", "30", "0.16", "Base In"} << QString()
         << QString() << "Exact order (head)";
+    // The lab's quarter steps: the lens on the ticket is the one checked, and kept within.
+    QTest::newRow("exact order, frame, 0.25 D steps")
+        << 1 << 0 << 2 << QStringList{"-3.5", "-2", "33", "0.16", "Base In"} << QString()
+        << QString() << "Exact order (frame)";
   }
   void asWornCheckOnScreen() {
     QFETCH(int, order);
     QFETCH(int, convention);
+    QFETCH(int, steps);
     QFETCH(QStringList, rightLens);
     QFETCH(QString, rightMark);
     QFETCH(QString, leftMark);
@@ -370,6 +383,7 @@ class ComputeTest : public QObject {
     AsWornView& view = window_->asWornView();
     view.orderBox()->setCurrentIndex(order);
     view.conventionBox()->setCurrentIndex(convention);
+    view.stepsBox()->setCurrentIndex(steps);
     QVERIFY(!view.mark(Eye::right)->isVisibleTo(window_.get()));
     QVERIFY(!window_->asWornCheck());
 
@@ -399,6 +413,7 @@ class ComputeTest : public QObject {
     window_ = ShownWindow(false);
     QCOMPARE(window_->asWornView().orderBox()->currentIndex(), order);
     QCOMPARE(window_->asWornView().conventionBox()->currentIndex(), convention);
+    QCOMPARE(window_->asWornView().stepsBox()->currentIndex(), steps);
   }
 };
 

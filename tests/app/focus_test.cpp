@@ -20,11 +20,11 @@ namespace {
 // The Tab order, written out: the 21 fields, the four buttons, the picture, the as-worn
 // page's settings and check, the tab strip, then Load.
 const QStringList kOrder = {
-    "firstname",    "lastname",    "record",   "odsph",    "odcyl",    "odaxis", "ossph",
-    "oscyl",        "osaxis",      "odbc",     "odn",      "oddiam",   "osbc",   "osn",
-    "osdiam",       "odrvd",       "odfvd",    "osrvd",    "osfvd",    "tilt",   "wrap",
-    "Command1",     "Command2",    "Command3", "Command4", "Picture1", "order",  "convention",
-    "asWornReport", "SSTab1_tabs", "load"};
+    "firstname",  "lastname",     "record",      "odsph",    "odcyl",    "odaxis", "ossph",
+    "oscyl",      "osaxis",       "odbc",        "odn",      "oddiam",   "osbc",   "osn",
+    "osdiam",     "odrvd",        "odfvd",       "osrvd",    "osfvd",    "tilt",   "wrap",
+    "Command1",   "Command2",     "Command3",    "Command4", "Picture1", "order",  "steps",
+    "convention", "asWornReport", "SSTab1_tabs", "load"};
 
 }  // namespace
 

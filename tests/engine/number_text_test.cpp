@@ -51,15 +51,18 @@ TEST(NumberText, UsesTheLocaleDecimalSeparator) {
 // Fixed places and exact texts, each under a full stop and a comma: the one formatter of
 // every number written for people (the user's separator) and for machines (a full stop).
 struct FormattedCase {
-  const char* form;  // "fixed" or "exact"
+  const char* form;  // "fixed", "beyond" (fixed, reading beyond `limit`) or "exact"
   double value;
-  int decimals;  // fixed only
+  int decimals;  // fixed and beyond only
   Sign sign;
   Exponent exponent;
   const char* fullStop;
   const char* comma;
+  double limit = 0;  // beyond only
 
   std::string Written(std::string_view separator) const {
+    if (std::string_view(form) == "beyond")
+      return FixedTextBeyond(value, limit, decimals, separator, sign);
     return std::string_view(form) == "fixed" ? FixedText(value, decimals, separator, sign)
                                              : ExactText(value, separator, exponent);
   }
@@ -80,28 +83,36 @@ constexpr Exponent kPlain = Exponent::never;
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, FormattedTextTest,
-    ::testing::Values(FormattedCase{"fixed", -2.37, 2, kMinus, kShorter, "-2.37", "-2,37"},
-                      FormattedCase{"fixed", 0.5, 2, kMinus, kShorter, "0.50", "0,50"},
-                      FormattedCase{"fixed", -0.001, 2, kMinus, kShorter, "0.00", "0,00"},
-                      FormattedCase{"fixed", -0.0, 2, kMinus, kShorter, "0.00", "0,00"},
-                      FormattedCase{"fixed", 175, 0, kMinus, kShorter, "175", "175"},
-                      FormattedCase{"fixed", 6.9, 2, kMinus, kShorter, "6.90", "6,90"},
-                      // The binary value decides: 1.005 is just below, 12.345 just above the half.
-                      FormattedCase{"fixed", 1.005, 2, kMinus, kShorter, "1.00", "1,00"},
-                      FormattedCase{"fixed", 12.345, 2, kMinus, kShorter, "12.35", "12,35"},
-                      FormattedCase{"fixed", 0.125, 2, kMinus, kShorter, "0.12", "0,12"},
-                      FormattedCase{"fixed", 179.96, 1, kMinus, kShorter, "180.0", "180,0"},
-                      // Powers: a sign always, none but "+" on a power that rounds to zero.
-                      FormattedCase{"fixed", 6, 2, kPlus, kShorter, "+6.00", "+6,00"},
-                      FormattedCase{"fixed", -1.37, 2, kPlus, kShorter, "-1.37", "-1,37"},
-                      FormattedCase{"fixed", -0.004, 2, kPlus, kShorter, "+0.00", "+0,00"},
-                      FormattedCase{"fixed", 0.005, 2, kPlus, kShorter, "+0.01", "+0,01"},
-                      FormattedCase{"exact", 0.1 + 0.2, 0, kMinus, kShorter, "0.30000000000000004",
-                                    "0,30000000000000004"},
-                      FormattedCase{"exact", 1e-7, 0, kMinus, kShorter, "1e-07", "1e-07"},
-                      FormattedCase{"exact", 1e-7, 0, kMinus, kPlain, "0.0000001", "0,0000001"},
-                      FormattedCase{"exact", -2.5, 0, kMinus, kPlain, "-2.5", "-2,5"},
-                      FormattedCase{"exact", 180, 0, kMinus, kShorter, "180", "180"}));
+    ::testing::Values(
+        FormattedCase{"fixed", -2.37, 2, kMinus, kShorter, "-2.37", "-2,37"},
+        FormattedCase{"fixed", 0.5, 2, kMinus, kShorter, "0.50", "0,50"},
+        FormattedCase{"fixed", -0.001, 2, kMinus, kShorter, "0.00", "0,00"},
+        FormattedCase{"fixed", -0.0, 2, kMinus, kShorter, "0.00", "0,00"},
+        FormattedCase{"fixed", 175, 0, kMinus, kShorter, "175", "175"},
+        FormattedCase{"fixed", 6.9, 2, kMinus, kShorter, "6.90", "6,90"},
+        // The binary value decides: 1.005 is just below, 12.345 just above the half.
+        FormattedCase{"fixed", 1.005, 2, kMinus, kShorter, "1.00", "1,00"},
+        FormattedCase{"fixed", 12.345, 2, kMinus, kShorter, "12.35", "12,35"},
+        FormattedCase{"fixed", 0.125, 2, kMinus, kShorter, "0.12", "0,12"},
+        FormattedCase{"fixed", 179.96, 1, kMinus, kShorter, "180.0", "180,0"},
+        // Powers: a sign always, none but "+" on a power that rounds to zero.
+        FormattedCase{"fixed", 6, 2, kPlus, kShorter, "+6.00", "+6,00"},
+        FormattedCase{"fixed", -1.37, 2, kPlus, kShorter, "-1.37", "-1,37"},
+        FormattedCase{"fixed", -0.004, 2, kPlus, kShorter, "+0.00", "+0,00"},
+        FormattedCase{"fixed", 0.005, 2, kPlus, kShorter, "+0.01", "+0,01"},
+        // An error outside its tolerance never reads as the tolerance itself.
+        FormattedCase{"beyond", 2.04, 1, kMinus, kShorter, "2.04", "2,04", 2},
+        FormattedCase{"beyond", 5.1, 1, kMinus, kShorter, "5.1", "5,1", 3},
+        FormattedCase{"beyond", 0.131, 2, kPlus, kShorter, "+0.131", "+0,131", 0.13},
+        FormattedCase{"beyond", -0.1301, 2, kPlus, kShorter, "-0.1301", "-0,1301", 0.13},
+        FormattedCase{"beyond", 0.334, 2, kMinus, kShorter, "0.334", "0,334", 0.33},
+        FormattedCase{"beyond", 2.0000000012, 1, kMinus, kShorter, "2.000000001", "2,000000001", 2},
+        FormattedCase{"exact", 0.1 + 0.2, 0, kMinus, kShorter, "0.30000000000000004",
+                      "0,30000000000000004"},
+        FormattedCase{"exact", 1e-7, 0, kMinus, kShorter, "1e-07", "1e-07"},
+        FormattedCase{"exact", 1e-7, 0, kMinus, kPlain, "0.0000001", "0,0000001"},
+        FormattedCase{"exact", -2.5, 0, kMinus, kPlain, "-2.5", "-2,5"},
+        FormattedCase{"exact", 180, 0, kMinus, kShorter, "180", "180"}));
 
 TEST(ExactText, ReadsBackAsTheSameDouble) {
   for (double value : {1.0 / 3, 8.845283018867926, -0.23685206503233214, 1e300, 1e-300})

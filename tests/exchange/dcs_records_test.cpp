@@ -199,39 +199,51 @@ TEST(DcsMapping, LabDefaults) {
   }
 }
 
-// The exact as-worn check's labels, and the exact order as the lens to make when asked for.
+// The exact as-worn check's labels, and the exact order as the lens to make when asked for;
+// after STATUS=0, a warning for each lens of the job and for the pair outside tolerance.
 TEST(DcsAnswer, AsWornCheckLabels) {
   const std::string job =
       "SPH=-1.00;-2.00\nLIND=1.586\nFRNT=8\nCRIB=70\nBVD=13\nPANTO=15\nZTILT=15\n";
+  const std::string leftOutside = "axis off by 7.52 deg, tolerance 7 deg";
+  const std::string pairOutside = "vertical prism imbalance 0.59 prism dioptres, tolerance 0.33";
   // One Compute gives the lens and its check together; each eye keeps its own.
-  const LensMaker lens = [](const JobSheet& sheet, const optics::OrderSettings& settings) {
+  const LensMaker lens = [&](const JobSheet& sheet, const optics::OrderSettings& settings) {
     LensResult result;
     if (sheet[Field::ossph] != "-2.00") return result;
     const bool exact = settings.order == optics::OrderChoice::exact;
     result.right =
-        exact ? CompensatedEye{-0.95, -0.12, 89.6, 0.24} : CompensatedEye{-0.84, -0.19, 88.1, 0.22};
+        exact ? CompensatedEye{-0.95, -0.12, 90, 0.24} : CompensatedEye{-0.84, -0.19, 88, 0.22};
     result.left =
-        exact ? CompensatedEye{-1.93, -0.14, 90.4, 0.24} : CompensatedEye{-1.67, -0.2, 91.9, 0.22};
-    result.check = {AsWornLabels{-0.95, -0.12, 89.6, true, -1.004, 0.001, 179.5},
-                    AsWornLabels{-1.93, -0.14, 90.4, exact, -2.0, -0.02, 0.2}, ""};
+        exact ? CompensatedEye{-1.93, -0.14, 90, 0.24} : CompensatedEye{-1.67, -0.2, 180, 0.22};
+    result.check = {
+        AsWornLabels{-0.95, -0.12, 90, true, -1.004, 0.001, 179.5, ""},
+        AsWornLabels{-1.93, -0.14, 90, exact, -2.0, -0.02, 0.2, exact ? "" : leftOutside},
+        exact ? "" : pairOutside, ""};
     return result;
   };
+  const std::string leftWarning =
+      "XSTATUS=L;1020;Outside ANSI Z80.1 as worn: " + leftOutside + ";W";
+  const std::string pairWarning =
+      "XSTATUS=B;1021;Outside ANSI Z80.1 as worn: " + pairOutside + ";W";
   const struct {
     std::string extra;
     bool exact;
     std::vector<std::string> records;
+    std::vector<std::string> warnings;  // after STATUS=0, in this order
   } rows[] = {
       {"",
        false,
        {"LDDRSPH=-0.84;-1.67", "_AWORDER=TICKET", "_AWEXACTSPH=-0.95;-1.93",
-        "_AWEXACTCYL=-0.12;-0.14", "_AWEXACTAX=89.6;90.4", "_AWANSI=IN;OUT",
-        "_AWWORNSPH=-1.00;-2.00", "_AWWORNCYL=0.00;-0.02", "_AWWORNAX=180;0", "LDDRAX=88.1;91.9",
-        "INSAX=88.10;91.90"}},
+        "_AWEXACTCYL=-0.12;-0.14", "_AWEXACTAX=90;90", "_AWANSI=IN;OUT", "_AWWORNSPH=-1.00;-2.00",
+        "_AWWORNCYL=0.00;-0.02", "_AWWORNAX=180;0", "LDDRAX=88;180", "INSAX=88.00;180.00"},
+       {leftWarning, pairWarning}},
       {"",
        true,
-       {"_AWORDER=EXACT", "LDDRSPH=-0.95;-1.93", "INSCYL=-0.12;-0.14", "LDDRAX=89.6;90.4",
-        "INSAX=89.60;90.40", "LDPRVM=0.24;0.24", "_AWANSI=IN;IN"}},
-      {"DO=L\n", false, {"_AWANSI=;OUT", "_AWEXACTAX=;90.4", "LDDRSPH=;-1.67"}},
+       {"_AWORDER=EXACT", "LDDRSPH=-0.95;-1.93", "INSCYL=-0.12;-0.14", "LDDRAX=90;90",
+        "INSAX=90.00;90.00", "LDPRVM=0.24;0.24", "_AWANSI=IN;IN"},
+       {}},
+      // One eye: its own warning only, and no pair to judge.
+      {"DO=L\n", false, {"_AWANSI=;OUT", "_AWEXACTAX=;90", "LDDRSPH=;-1.67"}, {leftWarning}},
   };
   for (const auto& row : rows) {
     AnswerOptions options{std::nullopt, {}, lens};
@@ -241,17 +253,19 @@ TEST(DcsAnswer, AsWornCheckLabels) {
     const std::string text = WriteDcs(answer.records);
     for (const std::string& record : row.records)
       EXPECT_NE(text.find("\n" + record + "\r\n"), std::string::npos) << record << "\n" << text;
-    EXPECT_EQ(answer.records.back(), (DcsRecord{"STATUS", "0"}));
+    std::string tail = "\nSTATUS=0\r\n";
+    for (const std::string& warning : row.warnings) tail += warning + "\r\n";
+    EXPECT_TRUE(text.ends_with(tail)) << text;
   }
   // A check that fails or gives no number refuses the job; so does a lens without a check.
-  const AsWornLabels unusable{NAN, -0.1, 90, true, -1, 0, 180};
+  const AsWornLabels unusable{NAN, -0.1, 90, true, -1, 0, 180, ""};
   const CompensatedEye some{-1, 0, 180, 0.2};
   for (const LensMaker& maker :
        std::vector<LensMaker>{[&](auto&&...) {
-                                return LensResult{some, some, {}, {{}, {}, "no convergence"}};
+                                return LensResult{some, some, {}, {{}, {}, "", "no convergence"}};
                               },
                               [&](auto&&...) {
-                                return LensResult{some, some, {}, {unusable, unusable, ""}};
+                                return LensResult{some, some, {}, {unusable, unusable, "", ""}};
                               },
                               [&](auto&&...) {
                                 return LensResult{some, some, {}, {}};

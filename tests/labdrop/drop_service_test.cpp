@@ -3,8 +3,10 @@
 // folder's lock, and the watch's rescan and its end when the folder goes away.
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +64,15 @@ TEST(DropJob, OneJobFileIsAnsweredOrSaysWhyNot) {
     EXPECT_EQ(UnreadReason(job.read).toStdString(), row.reason) << row.name;
     EXPECT_EQ(job.read.error.toStdString(), row.error) << row.name;
   }
+  // A job its group alone may read, refused to this program's account (root reads it anyway,
+  // so the refusal is made here): the answer says how to fix it.
+  WholeFileRead denied;
+  denied.refusal = ReadRefusal::system;
+  denied.errorNumber = EACCES;
+  denied.error = QStringLiteral("Permission denied");
+  const std::string reason = UnreadReason(denied).toStdString();
+  EXPECT_TRUE(reason.starts_with("unreadable: Permission denied. ")) << reason;
+  EXPECT_NE(reason.find("SupplementaryGroups="), std::string::npos) << reason;
   const JobFileAnswer job = AnswerJobFile(dir.filePath("job.lds"), {});
   ASSERT_TRUE(job.answer);
   EXPECT_EQ(exchange::WriteDcs(job.answer->records),

@@ -25,6 +25,12 @@ enum class Sign { minusOnly, always };
 std::string FixedText(double value, int decimals, std::string_view decimalSeparator = ".",
                       Sign sign = Sign::minusOnly);
 
+// As FixedText, with more places than `decimals` where fewer would not read beyond `limit`
+// in magnitude: an error just outside its tolerance never reads as equal to it ("2.04", not
+// "2.0", beside a tolerance of 2).
+std::string FixedTextBeyond(double value, double limit, int decimals,
+                            std::string_view decimalSeparator = ".", Sign sign = Sign::minusOnly);
+
 enum class Exponent { whenShorter, never };
 
 // The shortest text that reads back as exactly `value`: for checking a result by hand and

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 // The answer to a DCS job: the job handed back unchanged with REQ=LMS, followed by the
-// compensated lens as the lensmeter should read it, the compensating prism and STATUS=0; or,
-// when the job cannot be computed without guessing, STATUS=3 and one XSTATUS per problem.
+// compensated lens as the lensmeter should read it, the compensating prism and STATUS=0, and a
+// warning XSTATUS for each lens, and for the pair, outside tolerance as worn; or, when the job
+// cannot be computed without guessing, STATUS=3 and one XSTATUS per problem.
 
 #include <functional>
 #include <optional>
@@ -21,7 +22,9 @@ using LensMaker =
 
 struct AnswerOptions {
   std::optional<double> refractedVertex;  // mm, for a job without _REFBVD
-  optics::OrderSettings order;            // the lens to make; how tilt and wrap are read
+  // The lens to make (the exact order unless a lab asks for the ticket formula's), how tilt
+  // and wrap are read, and the lab's step.
+  optics::OrderSettings order{optics::OrderChoice::exact};
   LensMaker lens = ComputeLens;
   std::vector<DcsRecord> defaults{};  // the lab's house values (see lab_defaults.h)
 };

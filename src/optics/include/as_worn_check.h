@@ -32,6 +32,7 @@ struct AsWornInput {
   double wrapDegrees = 0;
   WearConvention convention = WearConvention::frame;
   OrderChoice order = OrderChoice::ticketFormula;
+  PowerStep step = PowerStep::hundredth;  // the exact order's
 };
 
 // ANSI Z80.1's limit of vertical prism imbalance of a mounted pair, prism dioptres.
@@ -39,7 +40,7 @@ inline constexpr double kVerticalImbalanceTolerance = 0.33;
 
 struct EyeCheck {
   SphCylAxis required;    // the prescription at the fitted vertex distance
-  SphCylAxis ordered;     // the lens on the ticket: the formula's or the exact order, rounded
+  SphCylAxis ordered;     // the lens on the ticket: the formula's, or the exact order as written
   SphCylAxis worn;        // the ticket's order as worn
   SphCylAxis exactOrder;  // lens frame
   PowerMatrix requiredMatrix, wornMatrix, exactOrderMatrix;  // eye, eye, lens frame
@@ -65,15 +66,17 @@ struct AsWornResult {
   }
 };
 
-// The exact order rounded as the ticket rounds its compensated Rx: 0.01 D, 0.1°; an axis that
-// rounds to 0 is written 180, as prescriptions write it.
-SphCylAxis RoundedOrder(const SphCylAxis& exact);
+// A lens as a lab writes it and a lensmeter checks it: sphere and cylinder to the lab's step,
+// the axis in whole degrees from 1 to 180 (one that rounds to 0 is 180), and 180 for a lens
+// whose cylinder rounds to nothing.
+SphCylAxis RoundedOrder(const SphCylAxis& lens, PowerStep step = PowerStep::hundredth);
 
-// The ticket's order as worn; with the exact order, the exact order rounded is the lens ordered.
-// Throws TraceFault for a lens that cannot be traced.
+// The ticket's order as worn; with the exact order, the exact order as a lab writes it is the
+// lens ordered. Throws TraceFault for a lens that cannot be traced.
 EyeCheck CheckEye(const EyeInput& input, double tiltDegrees, double wrapDegrees, Eye eye,
                   WearConvention convention = WearConvention::frame,
-                  OrderChoice order = OrderChoice::ticketFormula);
+                  OrderChoice order = OrderChoice::ticketFormula,
+                  PowerStep step = PowerStep::hundredth);
 
 AsWornResult AsWornCheck(const AsWornInput& input);
 

@@ -16,11 +16,18 @@ enum class WearConvention { frame, head };
 
 enum class OrderChoice { ticketFormula, exact };
 
+// The step a lab surfaces and writes powers in: 0.01 D, 0.125 D or 0.25 D.
+enum class PowerStep { hundredth, eighth, quarter };
+
 struct OrderSettings {
   OrderChoice order = OrderChoice::ticketFormula;
   WearConvention convention = WearConvention::frame;
+  PowerStep step = PowerStep::hundredth;  // of the exact order, and of every lens a lab is sent
   friend bool operator==(const OrderSettings&, const OrderSettings&) = default;
 };
+
+// How many steps make a dioptre: 100, 8 or 4.
+int StepsPerDioptre(PowerStep step);
 
 // The words of the command line and of the stored setting: "ticket" or "exact", "frame" or
 // "head"; none for any other word.
@@ -28,5 +35,8 @@ std::string_view OrderWord(OrderChoice order);
 std::optional<OrderChoice> OrderFromWord(std::string_view word);
 std::string_view ConventionWord(WearConvention convention);
 std::optional<WearConvention> ConventionFromWord(std::string_view word);
+// "0.01", "0.125" or "0.25".
+std::string_view StepWord(PowerStep step);
+std::optional<PowerStep> StepFromWord(std::string_view word);
 
 }  // namespace asworn::optics
