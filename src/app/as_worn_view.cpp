@@ -4,12 +4,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QTextBrowser>
 
 #include "accessibility.h"
 #include "as_worn_wording.h"
+#include "mark_picture.h"
 #include "twips.h"
 
 namespace asworn::app {
@@ -25,23 +24,6 @@ constexpr int kMarkLeft = 2350;
 constexpr int kMarkWidth = 165;
 constexpr int kMarkTops[] = {1815 + 300, 1815 + 555};
 constexpr int kMarkHeight = 255;
-
-// A red disc with a white exclamation mark, drawn for the screen's pixel ratio.
-QPixmap MarkPicture(double pixelRatio) {
-  constexpr int kSide = 11;
-  QPixmap picture(QSize(kSide, kSide) * pixelRatio);
-  picture.setDevicePixelRatio(pixelRatio);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(0xc6, 0x28, 0x28));
-  painter.drawEllipse(QRectF(0, 0, kSide, kSide));
-  painter.setBrush(Qt::white);
-  painter.drawRect(QRectF(4.75, 2, 1.5, 4.5));
-  painter.drawRect(QRectF(4.75, 7.5, 1.5, 1.5));
-  return picture;
-}
 
 // A power stays on one line; a verdict or a prism wraps.
 QString Cell(const QString& text, bool bold = false) {

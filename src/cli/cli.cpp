@@ -121,10 +121,11 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }
 
-int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err) {
+int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err,
+            const NumberFormat& format) {
   const std::optional<JobSheet> sheet = SheetWithOverrides(JobSheet{}, command.assignments, err);
   if (!sheet) return kExitUsage;
-  const SaveResult saved = SavePatient(*sheet, PathOf(command.folder));
+  const SaveResult saved = SavePatient(*sheet, PathOf(command.folder), format);
   switch (saved.status) {
     case SaveStatus::saved:
       out << PathText(saved.path) << '\n';
@@ -250,7 +251,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
-  if (saveCommand->parsed()) return RunSave(save, out, err);
+  if (saveCommand->parsed()) return RunSave(save, out, err, format);
   if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
   if (patientsCommand->parsed()) return RunPatients(patients, out, err);
   if (historyCommand->parsed()) return RunHistory(history, out);
