@@ -248,7 +248,11 @@ class ComputeTest : public QObject {
     window_->SetPatientFolder(folder.path());
     window_->WriteField(Field::lastname, "Ochs");
     if (!after.isEmpty()) {
-      MessageBoxWatcher setUp(std::vector<Answer>(6, Answer::ok));
+      // A Load over the edited sphere asks first: its typing is let go.
+      MessageBoxWatcher setUp(after == "load"
+                                  ? std::vector<Answer>{Answer::ok, Answer::discard, Answer::ok,
+                                                        Answer::ok, Answer::ok, Answer::ok}
+                                  : std::vector<Answer>(6, Answer::ok));
       QVERIFY(window_->SavePatient());
       window_->WriteField(Field::odsph, "-3.00");
       ClickCompute();
@@ -309,7 +313,7 @@ class ComputeTest : public QObject {
     QTemporaryDir folder;
     window_->SetPatientFolder(folder.path());
     if (before.contains("load")) {
-      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok});
+      MessageBoxWatcher setUp({Answer::ok, Answer::discard, Answer::ok, Answer::ok});
       QVERIFY(window_->SavePatient());
       window_->WriteField(Field::odsph, "-2.00");
       QVERIFY(window_->LoadPatient());
@@ -352,6 +356,39 @@ class ComputeTest : public QObject {
         << 1 << 1 << QStringList{"-3.49", "-1.95", "29.6", "0.16", "Base In"} << QString()
         << QString() << "Exact order (head)";
   }
+  // A pair whose vertical prism imbalance as worn is outside gets a mark beside the prism
+  // rows: seen as a shape, its reason in the tooltip and in what a screen reader says.
+  void pairMarkBesideThePrismRows_data() {
+    QTest::addColumn<QString>("leftSphere");
+    QTest::addColumn<QString>("reason");  // empty: no mark
+    QTest::newRow("+1.00 and +4.00") << "+4.00"
+                                     << QString::fromUtf8(
+                                            "Pair outside ANSI Z80.1 as worn: vertical imbalance "
+                                            "0.59 \u0394, OUTSIDE 0.33 \u0394");
+    QTest::newRow("+1.00 and +1.50") << "+1.50" << QString();
+  }
+  void pairMarkBesideThePrismRows() {
+    QFETCH(QString, leftSphere);
+    QFETCH(QString, reason);
+    const std::pair<Field, QString> pair[] = {{Field::odsph, "+1.00"}, {Field::ossph, leftSphere},
+                                              {Field::odn, "1.6"},     {Field::osn, "1.6"},
+                                              {Field::odbc, "7"},      {Field::osbc, "10"},
+                                              {Field::tilt, "12"},     {Field::wrap, "5"}};
+    for (const auto& [field, text] : pair) window_->WriteField(field, text);
+    ClickCompute();
+    QLabel* mark = window_->pairMark();
+    QCOMPARE(mark->isVisibleTo(window_.get()), !reason.isEmpty());
+    QCOMPARE(mark->accessibleName(), reason);
+    QCOMPARE(mark->toolTip(), reason);
+    QVERIFY(!mark->pixmap().isNull());
+    // Beside the base directions, clear of every label of the prism box.
+    for (const QLabel* label : mark->parentWidget()->findChildren<QLabel*>())
+      if (label != mark) QVERIFY(!label->geometry().intersects(mark->geometry()));
+    // An edit leaves no verdict standing.
+    window_->WriteField(Field::odsph, "+1.25");
+    QVERIFY(!mark->isVisibleTo(window_.get()));
+  }
+
   void asWornCheckOnScreen() {
     QFETCH(int, order);
     QFETCH(int, convention);
