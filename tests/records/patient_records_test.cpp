@@ -144,6 +144,40 @@ TEST(SavePatient, TypographicMinusIsStoredAsPlainMinusInNumericEntriesOnly) {
   EXPECT_TRUE(ReadBytes(windows.path).startsWith("First Name,M\xFCller,Rec #,-2.00,"));
 }
 
+// A decimal comma that the user's locale reads is stored as a full stop, so that the file
+// reads the same under any locale; a comma that locale would not read as a decimal comma (or
+// one in a text that is no number entry) stays, and the record is refused, not guessed at.
+TEST(SavePatient, DecimalCommaTheLocaleReadsIsStoredAsAFullStop) {
+  const NumberFormat comma{",", "."};
+  const NumberFormat fullStop{".", ","};
+  const struct {
+    const char* name;
+    NumberFormat format;
+    Field field;
+    const char* typed;
+    const char* stored;  // the item in the file; nullptr: refused
+  } rows[] = {
+      {"sphere with a minus sign", comma, Field::odsph, "\u22126,00", "-6.00"},
+      {"tilt", comma, Field::tilt, "12,5", "12.5"},
+      {"index", comma, Field::osn, "1,6", "1.6"},
+      {"full stop as typed", comma, Field::odsph, "-6.00", "-6.00"},
+      {"group separator", comma, Field::odsph, "1.000,50", nullptr},
+      {"two commas", comma, Field::odaxis, "1,8,0", nullptr},
+      {"record number", comma, Field::record, "R1,5", nullptr},
+      {"full-stop locale", fullStop, Field::odsph, "-6,00", nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    QTemporaryDir dir;
+    const SaveResult saved = SavePatient(Sheet({{row.field, row.typed}}), dir.path(), row.format);
+    ASSERT_EQ(saved.ok(), row.stored != nullptr) << saved.message.toStdString();
+    if (!row.stored) continue;
+    JobSheet expected;
+    expected[row.field] = row.stored;
+    EXPECT_EQ(ReadBytes(saved.path), QByteArray::fromStdString(JoinRecordLine(expected.Texts())));
+  }
+}
+
 // Every refusal writes nothing: the earlier file keeps its bytes, no other file appears, and
 // the message says why.
 TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
