@@ -41,6 +41,11 @@ const NumberFormat kFullStopFormat{".", ""};
 
 }  // namespace
 
+std::optional<double> NotedReading(Field field) {
+  if (!tlReadings) return std::nullopt;
+  return (*tlReadings)[IndexOf(field)];
+}
+
 const NumberFormat& ReadingFormat() {
   return tlFormat ? *tlFormat : kFullStopFormat;
 }
@@ -73,9 +78,15 @@ double ReadField(const StepCheck& check, const JobSheet& sheet, Field field) {
   if (IsZeroPowerWord(field, text)) return InRange(check, field, 0.0);
   // A forgotten entry is not a zero: a plano order or a flat base curve must be written.
   if (IsBlankOnly(text)) check.Fail(FaultKind::empty, field);
-  const std::optional<std::string> plain = WithFullStop(text, ReadingFormat());
-  if (!plain) check.Fail(FaultKind::separatorsMixed, field);
-  const LeadingNumber number = ReadLeadingNumber(*plain);
+  // Most entries hold no comma: they are read as they stand, without a copy.
+  std::optional<std::string> plain;
+  std::string_view reading = text;
+  if (text.find(',') != std::string::npos) {
+    plain = WithFullStop(text, ReadingFormat());
+    if (!plain) check.Fail(FaultKind::separatorsMixed, field);
+    reading = *plain;
+  }
+  const LeadingNumber number = ReadLeadingNumber(reading);
   if (!number.found) check.Fail(FaultKind::notANumber, field);
   if (number.restHoldsDigit)
     check.Fail(number.restStartsWithComma ? FaultKind::decimalComma : FaultKind::cutShort, field);

@@ -18,6 +18,9 @@ namespace asworn {
 // recorder only the full stop is a decimal point.
 double ReadField(const StepCheck& check, const JobSheet& sheet, Field field);
 
+// The value noted for `field` by the recorder of this thread; none without one.
+std::optional<double> NotedReading(Field field);
+
 // The number format texts are read in on this thread: the recorder's, or full stops only.
 const NumberFormat& ReadingFormat();
 

@@ -43,6 +43,7 @@ PowerFactors FactorsOfOneLens(const JobSheet& sheet, double sin2, double cos2,
 // "1,586" is 1.586 to both, since Compute notes the value read here for the prism.
 double ReadLensIndex(const JobSheet& sheet, const NumberFormat& format, Eye eye) {
   const Field indexField = FieldsOf(eye).n;
+  if (const std::optional<double> noted = NotedReading(indexField)) return *noted;
   const StepCheck check(sheet, kIndexQuantity[IndexOf(eye)], {indexField});
   static const NumberFormat kFullStop{".", ""};
   const std::optional<std::string> plain = WithFullStop(sheet[indexField], format);
