@@ -209,7 +209,7 @@ class PatientFileTest : public QObject {
     QTest::newRow("empty first name") << "firstname"
                                       << "" << false << "the first name is empty";
     QTest::newRow("line break in the record number") << "record"
-                                                     << "12\n34" << false << "Record number";
+                                                     << "12\n34" << false << "Record #";
     QTest::newRow("folder cannot be made") << "record"
                                            << "R2" << true << "Last Name-First Name.txt";
   }

@@ -188,10 +188,10 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
   };
   const std::string tooLong(260, 'a');
   const Case cases[] = {
-      {"comma in the record number", Sheet({{Field::record, "12,34"}}), "Record number holds one"},
+      {"comma in the record number", Sheet({{Field::record, "12,34"}}), "Record # holds one"},
       {"commas in two fields", Sheet({{Field::odsph, "-1,25"}, {Field::wrap, "5,"}}),
-       "Right sphere, Face-form wrap hold one"},
-      {"comma in the first name", Sheet({{Field::firstname, "Ann,Marie"}}), "First name holds"},
+       "Right sphere, Wrap hold one"},
+      {"comma in the first name", Sheet({{Field::firstname, "Ann,Marie"}}), "First Name holds"},
       {"slash in the last name", Sheet({{Field::lastname, "../etc/x"}}), "holds \"/\""},
       {"backslash in the first name", Sheet({{Field::firstname, "a\\b"}}), "holds \"\\\""},
       {"line feed in the first name", Sheet({{Field::firstname, "a\nb"}}),
@@ -205,7 +205,7 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"no room for the time of earlier records", Sheet({{Field::lastname, std::string(220, 'a')}}),
        "keep it to 231 bytes"},
       {"not UTF-8", Sheet({{Field::record, "\xFF"}}),
-       "Record number holds text that is not valid UTF-8"},
+       "Record # holds text that is not valid UTF-8"},
       {"long name quoted cut short", Sheet({{Field::lastname, std::string(50, 'a') + "/"}}),
        "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\u2026\" holds \"/\""},
       {"empty last name", Sheet({{Field::lastname, ""}}), "the last name is empty"},
@@ -214,15 +214,15 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"first name with a full stop first", Sheet({{Field::firstname, ".Ann"}}),
        "begins with a full stop"},
       {"line feed in the record number", Sheet({{Field::record, "12\n34"}}),
-       "Record number holds a line break"},
+       "Record # holds a line break"},
       {"CR in two fields", Sheet({{Field::odsph, "-1.00\r"}, {Field::wrap, "\r\n5"}}),
-       "Right sphere, Face-form wrap hold a line break"},
+       "Right sphere, Wrap hold a line break"},
       {"tab in the sphere", Sheet({{Field::ossph, "-1\t.00"}}), "Left sphere holds a line break"},
       {"next-line character", Sheet({{Field::record, "a\u0085b"}}), "control character"},
       {"line separator", Sheet({{Field::odcyl, "a\u2028b"}}), "Right cylinder holds a line"},
       {"record larger than Load reads", Sheet({{Field::record, std::string(70000, '7')}}),
        "more than the 65536 bytes a patient file can hold, so it could never be loaded back; "
-       "shorten Record number"},
+       "shorten Record #"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
