@@ -29,6 +29,9 @@ std::string PairOutsideSentence(const optics::AsWornResult& check, const std::st
 class PairMark {
  public:
   PairMark(const Twips& twips, QGroupBox* prismBox);
+  // The label belongs to the box: one mark for it, never a copy.
+  PairMark(const PairMark&) = delete;
+  PairMark& operator=(const PairMark&) = delete;
 
   // Shown, with its reason, when the check's pair is outside; hidden otherwise.
   void Show(const optics::AsWornResult& check, const std::string& separator);

@@ -53,7 +53,7 @@ struct TicketCase {
   bool expectsTicket = false;
   std::optional<std::string> fault, message;
   std::optional<int> exit;
-  std::string locale = "C";  // a full stop as the decimal point
+  std::string locale = "C";               // a full stop as the decimal point
   std::optional<std::string> unreadable;  // why the case's file could not be read
 };
 
