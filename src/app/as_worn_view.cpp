@@ -4,14 +4,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <algorithm>
 
 #include "accessibility.h"
 #include "as_worn_report.h"
 #include "as_worn_wording.h"
 #include "follow_parent_edges.h"
+#include "mark_picture.h"
 #include "twips.h"
 
 namespace asworn::app {
@@ -33,23 +32,6 @@ constexpr int kOrderNoteMargin = 8;
 // The "Steps" box's items, in its order.
 constexpr std::array<optics::PowerStep, 3> kSteps{
     optics::PowerStep::hundredth, optics::PowerStep::eighth, optics::PowerStep::quarter};
-
-// A red disc with a white exclamation mark, drawn for the screen's pixel ratio.
-QPixmap MarkPicture(double pixelRatio) {
-  constexpr int kSide = 11;
-  QPixmap picture(QSize(kSide, kSide) * pixelRatio);
-  picture.setDevicePixelRatio(pixelRatio);
-  picture.fill(Qt::transparent);
-  QPainter painter(&picture);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(0xc6, 0x28, 0x28));
-  painter.drawEllipse(QRectF(0, 0, kSide, kSide));
-  painter.setBrush(Qt::white);
-  painter.drawRect(QRectF(4.75, 2, 1.5, 4.5));
-  painter.drawRect(QRectF(4.75, 7.5, 1.5, 1.5));
-  return picture;
-}
 
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include "message_boxes.h"
 #include "order_setting.h"
 #include "ordered_ticket.h"
+#include "pair_mark.h"
 #include "patient_list_dialog.h"
 #include "patient_records.h"
 #include "picture_box.h"
@@ -132,6 +133,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   printerLookup_ = OpenDefaultPrinter;
 
   staleMark_ = std::make_unique<StaleTicketMark>(ssTab1_->frameOf(workTicketTab), labels_, twips);
+  pairMark_ = std::make_unique<PairMark>(
+      twips, ssTab1_->frameOf(workTicketTab)->findChild<QGroupBox*>(QStringLiteral("Frame17")));
   ticket_ = new TicketState(this);
   connect(ticket_, &TicketState::Changed, this, &MainWindow::ShowTicketState);
   // Any change of an entry, typed or written, leaves the ticket behind the entries.
@@ -273,7 +276,9 @@ void MainWindow::ShowTicketState() {
   if (ticket_->computed()) staleMark_->Show(!ticket_->current(), ticket_->reason());
   if (ticket_->current()) {
     asWorn_->Show(*ticket_->check(), UserNumberFormat().decimalSeparator);
+    pairMark_->Show(*ticket_->check(), UserNumberFormat().decimalSeparator);
   } else if (asWorn_->showsCheck()) {
+    pairMark_->Clear();
     asWorn_->Clear(ticket_->reason() == StaleReason::settingsChanged
                        ? QStringLiteral("The order or the reading of tilt and wrap changed. "
                                         "Press Compute to make the ticket and check it with them.")
@@ -292,6 +297,10 @@ const std::optional<optics::AsWornResult>& MainWindow::asWornCheck() const {
 
 QLabel* MainWindow::staleTicketNotice() const {
   return staleMark_->notice();
+}
+
+QLabel* MainWindow::pairMark() const {
+  return pairMark_->label();
 }
 
 void MainWindow::FocusEntry(Field f) {
@@ -321,7 +330,7 @@ bool MainWindow::Print() {
 }
 
 bool MainWindow::SavePatient() {
-  const SaveResult saved = asworn::SavePatient(ReadJobSheet(), patientFolder_);
+  const SaveResult saved = asworn::SavePatient(ReadJobSheet(), patientFolder_, UserNumberFormat());
   if (!saved.ok()) {
     ReportFault(saved.message);
     return false;
@@ -332,6 +341,7 @@ bool MainWindow::SavePatient() {
 }
 
 bool MainWindow::LoadPatient() {
+  if (!KeepTypingBeforeLoad()) return false;
   if (!AskToLoad()) {
     ShowReminder(this, QStringLiteral("Please enter first and last name"));
     return false;
@@ -391,6 +401,33 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   StoreWindowGeometry(this);
   event->accept();
+}
+
+bool MainWindow::KeepTypingBeforeLoad() {
+  // The names are how Load is told whom to load: typing them is no change to keep. The
+  // entries belong to the patient of the last Save or Load, and are saved under those names,
+  // so that the file about to be loaded is never the one replaced.
+  JobSheet typed = ReadJobSheet();
+  for (Field name : {Field::firstname, Field::lastname}) typed[name] = savedEntries_[name];
+  if (typed == savedEntries_) return true;
+  const QString owner = QStringLiteral("%1 %2")
+                            .arg(QString::fromStdString(typed[Field::firstname]),
+                                 QString::fromStdString(typed[Field::lastname]))
+                            .simplified();
+  const SaveAnswer answer = AskSaveDiscardCancel(
+      this, QStringLiteral("The entries have changed since they were last saved or loaded. "
+                           "Save them for %1 before another patient is loaded?")
+                .arg(owner));
+  if (answer == SaveAnswer::discard) return true;
+  if (answer == SaveAnswer::cancel) return false;
+  const SaveResult saved = asworn::SavePatient(typed, patientFolder_, UserNumberFormat());
+  if (!saved.ok()) {
+    ReportFault(saved.message);
+    return false;
+  }
+  savedEntries_ = typed;
+  ShowInformation(this, QStringLiteral("Saved"), QStringLiteral("Patient Information Saved"));
+  return true;
 }
 
 bool MainWindow::AskToLoad() {

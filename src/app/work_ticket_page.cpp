@@ -72,9 +72,10 @@ QGroupBox* FormBuilder::WorkTicketFrame() {
   QGroupBox* prism = Frame("Frame17", QStringLiteral("Prism Compensation"), frame, 2520, 1815,
                            kBoxWidth, kBoxHeight);
   TicketLabel(Label::odprism2, prism, 120, kUpperRow, 855);
-  TicketLabel(Label::odpb, prism, 1080, kUpperRow, 1095);
+  // The base directions leave room at the right for the pair's mark.
+  TicketLabel(Label::odpb, prism, 1080, kUpperRow, 900);
   TicketLabel(Label::osprism2, prism, 120, kLowerRow, 855);
-  TicketLabel(Label::ospb, prism, 1080, kLowerRow, 1095);
+  TicketLabel(Label::ospb, prism, 1080, kLowerRow, 900);
   return frame;
 }
 

@@ -128,10 +128,11 @@ int RunTicket(const TicketCommand& command, std::ostream& out, std::ostream& err
   return unreadable ? kExitNoInput : faulted ? kExitComputeFault : kExitOk;
 }
 
-int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err) {
+int RunSave(const SaveCommand& command, std::ostream& out, std::ostream& err,
+            const NumberFormat& format) {
   const std::optional<JobSheet> sheet = SheetWithOverrides(JobSheet{}, command.assignments, err);
   if (!sheet) return kExitUsage;
-  const SaveResult saved = SavePatient(*sheet, PathOf(command.folder));
+  const SaveResult saved = SavePatient(*sheet, PathOf(command.folder), format);
   switch (saved.status) {
     case SaveStatus::saved:
       out << PathText(saved.path) << '\n';
@@ -212,7 +213,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       "first kept in the folder's History/; nothing is replaced when that cannot be done), and "
       "the path written is printed. Blanks around the names are dropped; a file whose name "
       "differs only in letter case is the same patient's and keeps its name; a minus sign or en "
-      "dash in a numeric entry is written as '-'. Refused, with nothing written: a name that is "
+      "dash in a numeric entry is written as '-', and a decimal comma that the user's locale "
+      "reads (as Compute does) as '.'. Refused, with nothing written: a name that is "
       "empty, begins with "
       "'.', holds '/' or '\\', or makes a file name over 255 bytes; a text holding a comma, a "
       "line break or another control character; a record over 64 KiB; and a file of that name "
@@ -257,7 +259,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitUsage;
   }
   if (ticketCommand->parsed()) return RunTicket(ticket, out, err, format);
-  if (saveCommand->parsed()) return RunSave(save, out, err);
+  if (saveCommand->parsed()) return RunSave(save, out, err, format);
   if (dcsCommand->parsed()) return RunDcs(dcs, out, err);
   if (patientsCommand->parsed()) return RunPatients(patients, out, err);
   if (historyCommand->parsed()) return RunHistory(history, out);

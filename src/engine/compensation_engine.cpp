@@ -2,6 +2,7 @@
 #include "compensation_engine.h"
 
 #include "angles.h"
+#include "entry_reading.h"
 #include "eye_fields.h"
 #include "field_reading.h"
 #include "lab_limits.h"
@@ -23,6 +24,7 @@ double Rounded(const JobSheet& sheet, double value, int decimals, std::string_vi
 
 // All the computation, into `c`; throws FaultSignal at the first step that fails.
 void Compensate(const JobSheet& sheet, const NumberFormat& format, Compensation& c) {
+  ReadEveryEntry(sheet, format);
   c.radians = TiltAndWrapRadians(sheet);
   c.factors = ComputeTiltFactors(sheet, c.radians, format);
   c.angles = SetUpAngles(sheet, c.radians);
@@ -74,7 +76,7 @@ ComputeOutcome Compute(const JobSheet& sheet, const NumberFormat& format) {
   auto& computed = std::get<ComputedTicket>(outcome.result_);
   try {
     {
-      const ReadingRecorder recorder(computed.readings);
+      const ReadingRecorder recorder(computed.readings, format);
       Compensate(sheet, format, computed.compensation);
     }
     FillWorkTicket(computed.ticket, sheet, computed.compensation, format.decimalSeparator);

@@ -37,7 +37,7 @@ std::string Capitalised(std::string s) {
 // "the right sphere "+100"" or "the right sphere (empty)".
 std::string FieldWithText(Field f, const JobSheet& sheet) {
   const std::string& text = sheet[f];
-  std::string words = "the " + Lower(InfoOf(f).spokenName);
+  std::string words = "the " + Lower(InfoOf(f).tabName);
   words += text.empty() ? std::string(" (empty)") : ' ' + Quoted(text);
   return words;
 }
@@ -60,7 +60,7 @@ std::string_view EyeName(Eye eye) {
 std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
                          std::string_view quantity, const JobSheet& sheet) {
   const Field first = fields.empty() ? Field::wrap : fields.front();
-  const std::string name = Lower(InfoOf(first).spokenName);
+  const std::string name = Lower(InfoOf(first).tabName);
   const std::string& text = sheet[first];
   switch (kind) {
     case FaultKind::indexNotNumber:
@@ -91,13 +91,19 @@ std::string FaultMessage(FaultKind kind, const std::vector<Field>& fields,
              "Enter it in figures, such as 13.5 or -4.25.";
     case FaultKind::cutShort:
       return "The " + name + " " + Quoted(text) + " can be read only in part, as " +
-             NumberText(ReadLeadingNumber(text).value) + ". Check this entry.";
+             NumberText(ReadLeadingNumber(WithFullStop(text, ReadingFormat()).value_or(text)).value,
+                        ReadingFormat().decimalSeparator) +
+             ". Check this entry.";
     case FaultKind::decimalComma: {
       std::string fullStop = text;
       if (const std::size_t at = fullStop.find(','); at != std::string::npos) fullStop[at] = '.';
       return "The " + name + " " + Quoted(text) + " has a decimal comma. Write decimals " +
              "with a full stop: " + Quoted(fullStop) + ".";
     }
+    case FaultKind::separatorsMixed:
+      return "The " + name + " " + Quoted(text) + " holds a comma beside a full stop or a " +
+             "second comma, and could be read more than one way. Write it with one decimal " +
+             "separator and no group separators, such as -6.25.";
     case FaultKind::signAfter:
       return "The " + name + " " + Quoted(text) + " has a sign after the number. Write the " +
              "sign in front of it, such as -4.25.";

@@ -31,12 +31,24 @@ bool IsZeroPowerWord(Field field, std::string_view text) {
 }
 
 thread_local std::array<std::optional<double>, kFieldCount>* tlReadings = nullptr;
+thread_local const NumberFormat* tlFormat = nullptr;
 
 bool IsBlankOnly(std::string_view text) {
   return std::ranges::all_of(text, IsEntryBlank);
 }
 
+const NumberFormat kFullStopFormat{".", ""};
+
 }  // namespace
+
+std::optional<double> NotedReading(Field field) {
+  if (!tlReadings) return std::nullopt;
+  return (*tlReadings)[IndexOf(field)];
+}
+
+const NumberFormat& ReadingFormat() {
+  return tlFormat ? *tlFormat : kFullStopFormat;
+}
 
 double InRange(const StepCheck& check, Field field, double value) {
   const PlausibleRange* range = RangeOf(field);
@@ -46,13 +58,16 @@ double InRange(const StepCheck& check, Field field, double value) {
   return value;
 }
 
-ReadingRecorder::ReadingRecorder(std::array<std::optional<double>, kFieldCount>& values)
-    : previous_(tlReadings) {
+ReadingRecorder::ReadingRecorder(std::array<std::optional<double>, kFieldCount>& values,
+                                 const NumberFormat& format)
+    : previous_(tlReadings), previousFormat_(tlFormat) {
   tlReadings = &values;
+  tlFormat = &format;
 }
 
 ReadingRecorder::~ReadingRecorder() {
   tlReadings = previous_;
+  tlFormat = previousFormat_;
 }
 
 double ReadField(const StepCheck& check, const JobSheet& sheet, Field field) {
@@ -63,7 +78,15 @@ double ReadField(const StepCheck& check, const JobSheet& sheet, Field field) {
   if (IsZeroPowerWord(field, text)) return InRange(check, field, 0.0);
   // A forgotten entry is not a zero: a plano order or a flat base curve must be written.
   if (IsBlankOnly(text)) check.Fail(FaultKind::empty, field);
-  const LeadingNumber number = ReadLeadingNumber(text);
+  // Most entries hold no comma: they are read as they stand, without a copy.
+  std::optional<std::string> plain;
+  std::string_view reading = text;
+  if (text.find(',') != std::string::npos) {
+    plain = WithFullStop(text, ReadingFormat());
+    if (!plain) check.Fail(FaultKind::separatorsMixed, field);
+    reading = *plain;
+  }
+  const LeadingNumber number = ReadLeadingNumber(reading);
   if (!number.found) check.Fail(FaultKind::notANumber, field);
   if (number.restHoldsDigit)
     check.Fail(number.restStartsWithComma ? FaultKind::decimalComma : FaultKind::cutShort, field);

@@ -164,6 +164,18 @@ LeadingNumber ReadLeadingNumber(std::string_view text) {
   return ScanLeadingNumber(s);
 }
 
+std::optional<std::string> WithFullStop(std::string_view text, const NumberFormat& format) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return std::string(text);
+  if (text.find(',', comma + 1) != std::string_view::npos ||
+      text.find('.') != std::string_view::npos)
+    return std::nullopt;
+  if (format.decimalSeparator != ",") return std::string(text);
+  std::string plain(text);
+  plain[comma] = '.';
+  return plain;
+}
+
 std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format) {
   while (!text.empty() && IsEntryBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsEntryBlank(text.back())) text.remove_suffix(1);

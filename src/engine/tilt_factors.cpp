@@ -15,30 +15,12 @@ constexpr std::string_view kIndexQuantity[] = {"right lens index", "left lens in
 constexpr std::string_view kFactorQuantity[] = {"right tangential factor",
                                                 "left tangential factor"};
 
-// The index must be wholly one number. The prism reads the same text leniently, with a full
-// stop as the only decimal point, so both readings must give one value: a text that the
-// user's format reads otherwise ("1,586" as 1586 in English, or as 1.586 where the comma is
-// the decimal separator while the prism would read 1) would make the two halves of the
-// computation use different lenses, and is refused.
-double ReadLensIndex(const JobSheet& sheet, Field indexField, const NumberFormat& format, Eye eye) {
-  const StepCheck check(sheet, kIndexQuantity[IndexOf(eye)], {indexField});
-  const std::string& text = sheet[indexField];
-  static const NumberFormat kFullStop{".", ""};
-  std::optional<double> index = ParseStrictNumber(text, kFullStop);
-  if (!index) {
-    index = ParseStrictNumber(text, format);
-    if (!index) check.Fail(FaultKind::indexNotNumber);
-    if (*index != ParseLeadingNumber(text)) check.Fail(FaultKind::indexAmbiguous);
-  }
-  return InRange(check, indexField, check.Reading(*index, indexField));
-}
-
 // Martin's formula for a lens of index n whose line of sight meets it at the angle θ, given
 // sin²θ and cos²θ.
 PowerFactors FactorsOfOneLens(const JobSheet& sheet, double sin2, double cos2,
                               const NumberFormat& format, Eye eye) {
   const Field indexField = FieldsOf(eye).n;
-  const double index = ReadLensIndex(sheet, indexField, format, eye);
+  const double index = ReadLensIndex(sheet, format, eye);
 
   const StepCheck check(sheet, kFactorQuantity[IndexOf(eye)],
                         {indexField, Field::tilt, Field::wrap});
@@ -53,6 +35,28 @@ PowerFactors FactorsOfOneLens(const JobSheet& sheet, double sin2, double cos2,
 }
 
 }  // namespace
+
+// The index must be wholly one number. The prism reads the same text leniently, with a full
+// stop as the only decimal point, so both readings must give one value: a text that the
+// user's format reads otherwise ("1,586" as 1586 in English) would make the two halves of the
+// computation use different lenses, and is refused. Where the comma is the decimal separator,
+// "1,586" is 1.586 to both, since Compute notes the value read here for the prism.
+double ReadLensIndex(const JobSheet& sheet, const NumberFormat& format, Eye eye) {
+  const Field indexField = FieldsOf(eye).n;
+  if (const std::optional<double> noted = NotedReading(indexField)) return *noted;
+  const StepCheck check(sheet, kIndexQuantity[IndexOf(eye)], {indexField});
+  static const NumberFormat kFullStop{".", ""};
+  const std::optional<std::string> plain = WithFullStop(sheet[indexField], format);
+  if (!plain) check.Fail(FaultKind::separatorsMixed, indexField);
+  const std::string& text = *plain;
+  std::optional<double> index = ParseStrictNumber(text, kFullStop);
+  if (!index) {
+    index = ParseStrictNumber(text, format);
+    if (!index) check.Fail(FaultKind::indexNotNumber);
+    if (*index != ParseLeadingNumber(text)) check.Fail(FaultKind::indexAmbiguous);
+  }
+  return InRange(check, indexField, check.Reading(*index, indexField));
+}
 
 TiltFactors ComputeTiltFactors(const JobSheet& sheet, const Radians& r,
                                const NumberFormat& format) {

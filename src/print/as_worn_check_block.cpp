@@ -50,7 +50,8 @@ void AddEye(std::vector<CheckLine>& lines, bool right, const optics::EyeCheckOut
   lines.push_back({prism, false, true});
 }
 
-// What must be read first: each eye outside tolerance and each eye that cannot be traced.
+// What must be read first: each eye outside tolerance, a pair outside its vertical imbalance,
+// and each eye that cannot be traced.
 QString Warning(const optics::AsWornResult& result, const std::string& separator) {
   QStringList outside, untraced;
   for (const auto& [right, eye] : {std::pair{true, &result.od}, std::pair{false, &result.os}}) {
@@ -61,6 +62,9 @@ QString Warning(const optics::AsWornResult& result, const std::string& separator
                      Text(ordering::VerdictText(eye->check->verdict, separator))
                          .remove(QStringLiteral("outside tolerance: "));
   }
+  // A pair outside its vertical imbalance is outside as a pair, even with each lens within.
+  if (!result.VerticalImbalanceWithin())
+    outside << QStringLiteral("Pair: ") + Text(ordering::VerticalImbalanceText(result, separator));
   QStringList sentences;
   if (!outside.isEmpty())
     sentences << QStringLiteral("This ticket is OUTSIDE the ANSI Z80.1-2015 tolerances as worn. ") +

@@ -83,19 +83,27 @@ bool IsNumericEntry(Field field) {
 
 }  // namespace
 
-JobSheet RecordToStore(JobSheet sheet) {
+JobSheet RecordToStore(JobSheet sheet, const NumberFormat& format) {
   for (const FieldInfo& info : kJobSheetFields) {
     std::string& text = sheet[info.field];
-    if (info.field == Field::firstname || info.field == Field::lastname)
+    if (info.field == Field::firstname || info.field == Field::lastname) {
       text = TrimmedName(text);
-    else if (IsNumericEntry(info.field))
+    } else if (IsNumericEntry(info.field)) {
       text = WithPlainMinus(text);
+      if (std::optional<std::string> fullStop = WithFullStop(text, format))
+        text = std::move(*fullStop);
+    }
   }
   return sheet;
 }
 
 SaveResult SavePatient(const JobSheet& typed, const QString& folder, const QDateTime& now) {
-  const JobSheet sheet = RecordToStore(typed);
+  return SavePatient(typed, folder, NumberFormat{}, now);
+}
+
+SaveResult SavePatient(const JobSheet& typed, const QString& folder, const NumberFormat& format,
+                       const QDateTime& now) {
+  const JobSheet sheet = RecordToStore(typed, format);
   const std::string& lastname = sheet[Field::lastname];
   const std::string& firstname = sheet[Field::firstname];
   SaveResult result;

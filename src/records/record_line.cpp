@@ -87,7 +87,7 @@ QString SpokenFieldList(const std::vector<Field>& fields) {
   for (const Field field : fields) {
     if (!list.isEmpty()) list += QStringLiteral(", ");
     const FieldInfo& info = InfoOf(field);
-    list += ToQString(info.spokenName);
+    list += ToQString(info.tabName);
   }
   return list;
 }

@@ -156,27 +156,36 @@ class ComputeTest : public QObject {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ticketFilledBefore");
+    // Another faulty entry later in the job sheet, "field=text": named in the same message.
+    QTest::addColumn<QString>("also");
     QTest::newRow("wrap without a number on an empty ticket") << "wrap"
-                                                              << "abc" << false;
+                                                              << "abc" << false << QString();
     QTest::newRow("wrap out of range on a filled ticket") << "wrap"
-                                                          << "50" << true;
+                                                          << "50" << true << QString();
     QTest::newRow("index with a letter") << "odn"
-                                         << "1.586x" << true;
+                                         << "1.586x" << true << QString();
     QTest::newRow("empty index") << "osn"
-                                 << "" << true;
+                                 << "" << true << QString();
     QTest::newRow("index of 1") << "odn"
-                                << "1" << false;
+                                << "1" << false << QString();
     QTest::newRow("empty sphere") << "odsph"
-                                  << "" << true;
+                                  << "" << true << QString();
     QTest::newRow("sign after the cylinder") << "oscyl"
-                                             << "0.50-" << true;
+                                             << "0.50-" << true << QString();
     QTest::newRow("tilt of blanks only") << "tilt"
-                                         << " " << true;
+                                         << " " << true << QString();
+    QTest::newRow("a sphere and the wrap: one message, the sphere forward")
+        << "odsph"
+        << "abc" << true << "wrap=x";
+    QTest::newRow("an index and a fitted vertex: one message, the index forward")
+        << "osn"
+        << "1.6x" << false << "osfvd=135";
   }
   void faultyComputeChangesNothing() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(bool, ticketFilledBefore);
+    QFETCH(QString, also);
     if (ticketFilledBefore) {
       window_->WriteField(Field::lastname, "Before");
       ClickCompute();
@@ -185,6 +194,9 @@ class ComputeTest : public QObject {
     window_->tabControl()->setCurrentIndex(lensTab);
     const Field faulty = *FindField(field.toStdString());
     window_->WriteField(faulty, text);
+    // The other entry; the faulty one itself when there is none.
+    const Field other = also.isEmpty() ? faulty : *FindField(also.section('=', 0, 0).toStdString());
+    if (!also.isEmpty()) window_->WriteField(other, also.section('=', 1));
     const QStringList ticket = Ticket();
     const QStringList fields = Fields();
     const ComputeOutcome expected = asworn::Compute(window_->ReadJobSheet());
@@ -195,6 +207,13 @@ class ComputeTest : public QObject {
     QCOMPARE(watcher.seen().size(), std::size_t{1});
     const SeenMessageBox& seen = watcher.seen()[0];
     QCOMPARE(seen.text, QString::fromStdString(expected.error().message));
+    if (!also.isEmpty()) {
+      QVERIFY2(seen.text.startsWith(QStringLiteral("2 entries need correcting.")),
+               qPrintable(seen.text));
+      QVERIFY2(seen.text.indexOf(Q(InfoOf(faulty).tabName).toLower()) <
+                   seen.text.indexOf(QStringLiteral("\"%1\"").arg(also.section('=', 1))),
+               qPrintable(seen.text));
+    }
     QCOMPARE(seen.title, QStringLiteral("As-Worn Rx"));
     QCOMPARE(seen.icon, QMessageBox::Warning);
     QVERIFY(seen.modal);
@@ -210,6 +229,7 @@ class ComputeTest : public QObject {
 
     // Still usable: put the field right and Compute goes through.
     window_->WriteField(faulty, Q(InfoOf(faulty).defaultText));
+    if (!also.isEmpty()) window_->WriteField(other, Q(InfoOf(other).defaultText));
     ClickCompute();
     QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(workTicketTab));
     QCOMPARE(window_->ticketLabel(Label::odprism2)->text(), QStringLiteral("0.22"));
@@ -250,7 +270,11 @@ class ComputeTest : public QObject {
     window_->SetPatientFolder(folder.path());
     window_->WriteField(Field::lastname, "Ochs");
     if (!after.isEmpty()) {
-      MessageBoxWatcher setUp(std::vector<Answer>(6, Answer::ok));
+      // A Load over the edited sphere asks first: its typing is let go.
+      MessageBoxWatcher setUp(after == "load"
+                                  ? std::vector<Answer>{Answer::ok, Answer::discard, Answer::ok,
+                                                        Answer::ok, Answer::ok, Answer::ok}
+                                  : std::vector<Answer>(6, Answer::ok));
       QVERIFY(window_->SavePatient());
       window_->WriteField(Field::odsph, "-3.00");
       ClickCompute();
@@ -312,7 +336,7 @@ class ComputeTest : public QObject {
     QTemporaryDir folder;
     window_->SetPatientFolder(folder.path());
     if (before.contains("load")) {
-      MessageBoxWatcher setUp({Answer::ok, Answer::ok, Answer::ok});
+      MessageBoxWatcher setUp({Answer::ok, Answer::discard, Answer::ok, Answer::ok});
       QVERIFY(window_->SavePatient());
       window_->WriteField(Field::odsph, "-2.00");
       QVERIFY(window_->LoadPatient());
@@ -364,6 +388,39 @@ class ComputeTest : public QObject {
         << 1 << 0 << 2 << QStringList{"-3.5", "-2", "33", "0.16", "Base In"} << QString()
         << QString() << "Exact order (frame)";
   }
+  // A pair whose vertical prism imbalance as worn is outside gets a mark beside the prism
+  // rows: seen as a shape, its reason in the tooltip and in what a screen reader says.
+  void pairMarkBesideThePrismRows_data() {
+    QTest::addColumn<QString>("leftSphere");
+    QTest::addColumn<QString>("reason");  // empty: no mark
+    QTest::newRow("+1.00 and +4.00") << "+4.00"
+                                     << QString::fromUtf8(
+                                            "Pair outside ANSI Z80.1 as worn: vertical imbalance "
+                                            "0.59 \u0394, OUTSIDE 0.33 \u0394");
+    QTest::newRow("+1.00 and +1.50") << "+1.50" << QString();
+  }
+  void pairMarkBesideThePrismRows() {
+    QFETCH(QString, leftSphere);
+    QFETCH(QString, reason);
+    const std::pair<Field, QString> pair[] = {{Field::odsph, "+1.00"}, {Field::ossph, leftSphere},
+                                              {Field::odn, "1.6"},     {Field::osn, "1.6"},
+                                              {Field::odbc, "7"},      {Field::osbc, "10"},
+                                              {Field::tilt, "12"},     {Field::wrap, "5"}};
+    for (const auto& [field, text] : pair) window_->WriteField(field, text);
+    ClickCompute();
+    QLabel* mark = window_->pairMark();
+    QCOMPARE(mark->isVisibleTo(window_.get()), !reason.isEmpty());
+    QCOMPARE(mark->accessibleName(), reason);
+    QCOMPARE(mark->toolTip(), reason);
+    QVERIFY(!mark->pixmap().isNull());
+    // Beside the base directions, clear of every label of the prism box.
+    for (const QLabel* label : mark->parentWidget()->findChildren<QLabel*>())
+      if (label != mark) QVERIFY(!label->geometry().intersects(mark->geometry()));
+    // An edit leaves no verdict standing.
+    window_->WriteField(Field::odsph, "+1.25");
+    QVERIFY(!mark->isVisibleTo(window_.get()));
+  }
+
   void asWornCheckOnScreen() {
     QFETCH(int, order);
     QFETCH(int, convention);

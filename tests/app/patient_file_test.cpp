@@ -209,7 +209,7 @@ class PatientFileTest : public QObject {
     QTest::newRow("empty first name") << "firstname"
                                       << "" << false << "the first name is empty";
     QTest::newRow("line break in the record number") << "record"
-                                                     << "12\n34" << false << "Record number";
+                                                     << "12\n34" << false << "Record #";
     QTest::newRow("folder cannot be made") << "record"
                                            << "R2" << true << "Last Name-First Name.txt";
   }
@@ -294,6 +294,54 @@ class PatientFileTest : public QObject {
     QCOMPARE(window_->tabControl()->currentIndex(), static_cast<int>(patientTab));
   }
 
+  // Typing is never lost to a Load unasked: entries changed since the last Save or Load (the
+  // names typed to choose whom to load aside) ask "Save", "Discard" or "Cancel" first. Save
+  // keeps them under the names they were begun with, never over the file about to be loaded.
+  void loadAsksBeforeReplacingTyping_data() {
+    QTest::addColumn<bool>("edited");     // a sphere typed besides the names
+    QTest::addColumn<int>("answer");      // to the question; -1: none expected
+    QTest::addColumn<bool>("loaded");     // the stored patient's entries stand afterwards
+    QTest::addColumn<bool>("keptTyped");  // a file of the start-up names holds the typing
+    QTest::newRow("names only") << false << -1 << true << false;
+    QTest::newRow("Save") << true << int(Answer::save) << true << true;
+    QTest::newRow("Enter saves") << true << int(Answer::enterKey) << true << true;
+    QTest::newRow("Discard") << true << int(Answer::discard) << true << false;
+    QTest::newRow("Cancel") << true << int(Answer::cancel) << false << false;
+    QTest::newRow("Esc") << true << int(Answer::escapeKey) << false << false;
+  }
+  void loadAsksBeforeReplacingTyping() {
+    QFETCH(bool, edited);
+    QFETCH(int, answer);
+    QFETCH(bool, loaded);
+    QFETCH(bool, keptTyped);
+    const JobSheet stored = StoredPatient();
+    QVERIFY(asworn::SavePatient(stored, Folder()).ok());
+    const QByteArray storedLine = ReadBytes(FileOf("Ødegård", "Łukasz"));
+    SetNames(*window_, "Łukasz", "Ødegård");
+    if (edited) window_->WriteField(Field::odsph, "-7.25");
+    const QStringList typed = Fields(*window_);
+
+    std::vector<Answer> answers;
+    if (answer >= 0) answers.push_back(static_cast<Answer>(answer));
+    if (keptTyped) answers.push_back(Answer::ok);                     // "Saved"
+    for (int box = 0; box < 2; ++box) answers.push_back(Answer::ok);  // "Load ...?", "Loaded"
+    const auto seen = Click(window_->loadButton(), answers);
+    if (answer >= 0) {
+      QVERIFY2(seen[0].text.contains(QStringLiteral("Save them for First Name Last Name")),
+               qPrintable(seen[0].text));
+      QCOMPARE(seen[0].defaultButton, QMessageBox::Save);
+    } else {
+      QCOMPARE(seen[0].title, QStringLiteral("Load Patient"));
+    }
+    QCOMPARE(window_->ReadJobSheet() == stored, loaded);
+    if (!loaded) QCOMPARE(Fields(*window_), typed);
+    if (!loaded) QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(ReadBytes(FileOf("Ødegård", "Łukasz")), storedLine);
+    const QByteArray kept = ReadBytes(FileOf("Last Name", "First Name"));
+    QCOMPARE(kept.startsWith("First Name,Last Name,Rec #,-7.25,"), keptTyped);
+    QCOMPARE(window_->EntriesChanged(), !loaded);
+  }
+
   void loadThatFailsChangesNoField_data() {
     QTest::addColumn<QByteArray>("content");  // of Smith-Ann.txt; null: no such file
     QTest::addColumn<QString>("lastname");
@@ -326,12 +374,13 @@ class PatientFileTest : public QObject {
     const QStringList ticket = Ticket(*window_);
 
     PatientListDriver list({}, ListAction::escape);
-    const auto seen = ClickLoad();
+    // The typed sphere is let go when Load asks; the failed Load still changes nothing.
+    const auto seen = Click(window_->loadButton(), {Answer::discard, Answer::ok, Answer::ok});
     QCOMPARE(list.shown(), named.isEmpty());
-    QCOMPARE(seen.size(), std::size_t{named.isEmpty() ? 1u : 2u});
-    QCOMPARE(seen[0].title, QStringLiteral("Load Patient"));
-    if (!named.isEmpty()) VerifyWarning(seen[1], named);
-    if (named.endsWith(".txt")) QVERIFY(seen[1].text.contains(QDir::toNativeSeparators(Folder())));
+    QCOMPARE(seen.size(), std::size_t{named.isEmpty() ? 2u : 3u});
+    QCOMPARE(seen[1].title, QStringLiteral("Load Patient"));
+    if (!named.isEmpty()) VerifyWarning(seen[2], named);
+    if (named.endsWith(".txt")) QVERIFY(seen[2].text.contains(QDir::toNativeSeparators(Folder())));
     QCOMPARE(Fields(*window_), fields);
     QCOMPARE(Ticket(*window_), ticket);
   }
@@ -405,7 +454,8 @@ class PatientFileTest : public QObject {
     window_->WriteField(Field::record, "typed");
 
     PatientListDriver list(keys, static_cast<ListAction>(action));
-    const auto seen = ClickLoad();
+    // The typed record number is let go when Load asks.
+    const auto seen = Click(window_->loadButton(), {Answer::discard, Answer::ok, Answer::ok});
     QCOMPARE(list.shown(), rows != "-");
     if (list.shown()) QCOMPARE(list.rows().join('|'), rows);
     QCOMPARE(window_->FieldText(Field::record),
@@ -433,7 +483,8 @@ class PatientFileTest : public QObject {
     QVERIFY(window_->Compute());
     QVERIFY(Ticket(*window_) != computed);
     SetNames(*window_, "Zed", "Ochs");
-    QCOMPARE(ClickLoad().back().title, QStringLiteral("Patient Loaded"));
+    const auto seen = Click(window_->loadButton(), {Answer::discard, Answer::ok, Answer::ok});
+    QCOMPARE(seen.back().title, QStringLiteral("Patient Loaded"));
     QVERIFY(window_->Compute());
     QCOMPARE(Ticket(*window_), computed);
 

@@ -18,6 +18,7 @@
 //   fault: odsph              Compute stops, naming this field first (exit 2)
 //   message: decimal comma    a piece of the error text
 //   exit: 64                  the exit status, when it is neither 0 nor a fault's
+//   locale: de_DE.UTF-8       the user's locale (LC_ALL); "C", a full stop, unless given
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,7 @@ struct TicketCase {
   bool expectsTicket = false;
   std::optional<std::string> fault, message;
   std::optional<int> exit;
+  std::string locale = "C";               // a full stop as the decimal point
   std::optional<std::string> unreadable;  // why the case's file could not be read
 };
 
@@ -133,6 +135,8 @@ std::vector<TicketCase> ReadCases(const std::filesystem::path& file) {
       c.message = value;
     } else if (key == "exit") {
       c.exit = std::stoi(value);
+    } else if (key == "locale") {
+      c.locale = value;
     } else if (const std::size_t eq = line.find('='); eq != std::string::npos) {
       const std::optional<Field> field = FindField(line.substr(0, eq));
       if (!field) throw std::runtime_error(where + ": unknown field in \"" + line + "\"");
@@ -157,7 +161,7 @@ CliResult RunCli(const TicketCase& c) {
     args << "--set" << QString::fromStdString(std::string(InfoOf(field).name) + "=" + text);
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("LC_ALL", "C");  // a full stop as the decimal point
+  environment.insert("LC_ALL", QString::fromStdString(c.locale));
   process.setProcessEnvironment(environment);
   process.start(ASWORN_CLI_PATH, args);
   process.waitForFinished(30000);

@@ -63,12 +63,32 @@ TEST(Compute, UsesTheLocaleForTheIndexAndTheTicket) {
             Compute(JobSheet())->compensation.factors.od.tfac);
   EXPECT_EQ(dotted->ticket[Label::odprism2], "0,22");
   // A text the two readings take differently is refused rather than computed twice over.
-  for (const NumberFormat& format : {comma, NumberFormat{".", ","}}) {
-    const ComputeOutcome refused = Compute(Sheet({{Field::osn, "1,586"}}), format);
-    ASSERT_FALSE(refused.Succeeded());
-    EXPECT_EQ(refused.error().kind, FaultKind::indexAmbiguous);
-    EXPECT_EQ(refused.error().fields.front(), Field::osn);
-  }
+  const ComputeOutcome refused = Compute(Sheet({{Field::osn, "1,586"}}), NumberFormat{".", ","});
+  ASSERT_FALSE(refused.Succeeded());
+  EXPECT_EQ(refused.error().kind, FaultKind::indexAmbiguous);
+  EXPECT_EQ(refused.error().fields.front(), Field::osn);
+  // Where the comma is the decimal separator, the optician's own way of writing every entry
+  // gives the ticket of the same entries written with full stops: the index for the tilt
+  // factors and the prism alike, a typographic minus in front.
+  const JobSheet commas = Sheet({{Field::odsph,
+                                  "\xE2\x88\x92"
+                                  "6,00"},
+                                 {Field::odcyl, "-1,25"},
+                                 {Field::odn, "1,6"},
+                                 {Field::osbc, "6,5"},
+                                 {Field::odfvd, "11,5"},
+                                 {Field::tilt, "9,5"}});
+  const JobSheet stops = Sheet({{Field::odsph, "-6.00"},
+                                {Field::odcyl, "-1.25"},
+                                {Field::odn, "1.6"},
+                                {Field::osbc, "6.5"},
+                                {Field::odfvd, "11.5"},
+                                {Field::tilt, "9.5"}});
+  const ComputeOutcome read = Compute(commas, comma);
+  ASSERT_TRUE(read.Succeeded()) << read.error().message;
+  EXPECT_EQ(read->readings, Compute(stops, comma)->readings);
+  EXPECT_EQ(read->ticket[Label::odcsph], Compute(stops, comma)->ticket[Label::odcsph]);
+  EXPECT_EQ(read->compensation.prism.od.prism, Compute(stops)->compensation.prism.od.prism);
   // Whole numbers with a group separator read alike in both.
   EXPECT_TRUE(Compute(Sheet({{Field::odn, "2"}}), comma).Succeeded());
 }
@@ -84,6 +104,7 @@ struct FaultCase {
   FaultKind kind;
   Field field;                  // the field the fault names first
   const char* messageFragment;  // a piece of the optician's message
+  NumberFormat format{};        // the user's
 
   friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -94,7 +115,7 @@ TEST_P(ComputeFaultTest, StopsWithoutATicketAndNamesTheCause) {
   const FaultCase& c = GetParam();
   JobSheet sheet;
   for (const auto& [field, text] : c.changes) sheet[field] = text;
-  const ComputeOutcome outcome = Compute(sheet);
+  const ComputeOutcome outcome = Compute(sheet, c.format);
   ASSERT_FALSE(outcome.Succeeded());
   EXPECT_EQ(outcome.error().kind, c.kind) << outcome.error().message;
   ASSERT_FALSE(outcome.error().fields.empty());
@@ -110,22 +131,22 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Field::wrap, "abc"}},
                   FaultKind::notANumber,
                   Field::wrap,
-                  "face-form wrap \"abc\" holds no number"},
+                  "The wrap \"abc\" holds no number"},
         FaultCase{"IndexNotANumber",
                   {{Field::odn, "1.586x"}},
                   FaultKind::indexNotNumber,
                   Field::odn,
-                  "The right lens index \"1.586x\" is not a number"},
+                  "The right index \"1.586x\" is not a number"},
         FaultCase{"IndexWithUnit",
                   {{Field::osn, "1.586mm"}},
                   FaultKind::indexNotNumber,
                   Field::osn,
-                  "left lens index \"1.586mm\""},
+                  "left index \"1.586mm\""},
         FaultCase{"IndexEmpty",
                   {{Field::osn, ""}},
                   FaultKind::indexNotNumber,
                   Field::osn,
-                  "The left lens index is empty"},
+                  "The left index is empty"},
         FaultCase{"IndexZero",
                   {{Field::odn, "0"}},
                   FaultKind::outOfRange,
@@ -136,11 +157,11 @@ INSTANTIATE_TEST_SUITE_P(
                   FaultKind::outOfRange,
                   Field::osn,
                   "\"1\" is outside the range 1.40 to 2.00"},
-        FaultCase{"IndexCheckedBeforeAxis",
+        FaultCase{"AxisNamedBeforeIndex",
                   {{Field::odn, "x"}, {Field::odaxis, "270"}},
-                  FaultKind::indexNotNumber,
-                  Field::odn,
-                  "right lens index"},
+                  FaultKind::outOfRange,
+                  Field::odaxis,
+                  "right index"},
         FaultCase{"VertexDivisorExactlyZero",
                   {{Field::odsph, "+29.41176470588235"}, {Field::odrvd, "39"}, {Field::odfvd, "5"}},
                   FaultKind::vertexPastFocus,
@@ -163,7 +184,63 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Field::tilt, "1e308"}},
                   FaultKind::outOfRange,
                   Field::tilt,
-                  "pantoscopic tilt \"1e308\" is outside the range -40 to +40 degrees"},
+                  "The tilt \"1e308\" is outside the range -40 to +40 degrees"},
+        // Every entry that cannot be used, in one message in job-sheet order, whatever
+        // order the optics would read them in; the first named is the one brought forward.
+        FaultCase{"EveryUnreadableEntryInOneMessage",
+                  {{Field::wrap, "x"}, {Field::odsph, "-4,25"}, {Field::osdiam, ""}},
+                  FaultKind::decimalComma,
+                  Field::odsph,
+                  "3 entries need correcting. The right sphere \"-4,25\" has a decimal comma. "
+                  "Write decimals with a full stop: \"-4.25\". The left MBS is empty. Every "
+                  "prescription, lens and fitting entry must be filled in. The wrap \"x\" "
+                  "holds no number"},
+        FaultCase{"UnreadableIndexAndRangeInOneMessage",
+                  {{Field::tilt, "50"}, {Field::osn, "1.6x"}},
+                  FaultKind::indexNotNumber,
+                  Field::osn,
+                  "2 entries need correcting. The left index \"1.6x\" is not a number. Enter "
+                  "the refractive index of the lens material, such as 1.586. The tilt \"50\" "
+                  "is outside"},
+        // Where the comma is the decimal separator: one comma reads, anything else that
+        // could hold a group separator is refused, never guessed.
+        FaultCase{"CommaFormatGroupedNumber",
+                  {{Field::odsph, "1.000,50"}},
+                  FaultKind::separatorsMixed,
+                  Field::odsph,
+                  "The right sphere \"1.000,50\" holds a comma beside a full stop",
+                  {",", "."}},
+        FaultCase{"CommaFormatCommaAndStop",
+                  {{Field::odaxis, "1,5.2"}},
+                  FaultKind::separatorsMixed,
+                  Field::odaxis,
+                  "right axis \"1,5.2\"",
+                  {",", "."}},
+        FaultCase{"CommaFormatTwoCommas",
+                  {{Field::osn, "1,000,5"}},
+                  FaultKind::separatorsMixed,
+                  Field::osn,
+                  "left index \"1,000,5\"",
+                  {",", "."}},
+        FaultCase{"CommaFormatCommaStillChecked",
+                  {{Field::odfvd, "13,5mm5"}},
+                  FaultKind::cutShort,
+                  Field::odfvd,
+                  "can be read only in part, as 13,5.",
+                  {",", "."}},
+        // Under a full-stop format a comma is never read: "−6,00" stays refused.
+        FaultCase{"FullStopFormatMinusSignAndComma",
+                  {{Field::ossph,
+                    "\xE2\x88\x92"
+                    "6,00"}},
+                  FaultKind::decimalComma,
+                  Field::ossph,
+                  "has a decimal comma"},
+        FaultCase{"FullStopFormatGroupedNumber",
+                  {{Field::odrvd, "1,000.5"}},
+                  FaultKind::separatorsMixed,
+                  Field::odrvd,
+                  "right refracted vertex \"1,000.5\""},
         FaultCase{"HugeSphereStopsBeforeTheMatrix",
                   {{Field::ossph, "1e307"}, {Field::osfvd, "13.0"}},
                   FaultKind::outOfRange,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -104,6 +105,37 @@ INSTANTIATE_TEST_SUITE_P(
         StrictCase{"1\xC2\xA0"
                    "586,25",
                    ",", "\xC2\xA0", 1586.25}));
+
+// How a comma reads: as the decimal separator only where the user's format has it, never as
+// a group separator, and a text that would need a guess between the two is refused.
+struct CommaCase {
+  const char* text;
+  const char* decimal;
+  std::optional<std::string> expected;
+};
+
+class WithFullStopTest : public ::testing::TestWithParam<CommaCase> {};
+
+TEST_P(WithFullStopTest, ReadsOneDecimalCommaAndNoGroupSeparator) {
+  const CommaCase& c = GetParam();
+  EXPECT_EQ(
+      WithFullStop(c.text, NumberFormat{c.decimal, c.decimal == std::string(",") ? "." : ","}),
+      c.expected)
+      << '"' << c.text << "\" with decimal '" << c.decimal << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, WithFullStopTest,
+    ::testing::Values(CommaCase{"-6,00", ",", "-6.00"}, CommaCase{"1,586", ",", "1.586"},
+                      CommaCase{",5", ",", ".5"}, CommaCase{"13,0 mm", ",", "13.0 mm"},
+                      CommaCase{"-6.00", ",", "-6.00"}, CommaCase{"1.000", ",", "1.000"},
+                      CommaCase{"PL", ",", "PL"}, CommaCase{"1.000,50", ",", std::nullopt},
+                      CommaCase{"1,5.2", ",", std::nullopt},
+                      CommaCase{"1,000,5", ",", std::nullopt},
+                      // A full-stop format leaves a lone comma for the reading to refuse.
+                      CommaCase{"-6,00", ".", "-6,00"}, CommaCase{"-6.00", ".", "-6.00"},
+                      CommaCase{"1,000.5", ".", std::nullopt},
+                      CommaCase{"1.5,0", ".", std::nullopt}));
 
 }  // namespace
 }  // namespace asworn

@@ -141,6 +141,18 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
   rightExact.ordered = {-3.31, -1.39, 37.4};
   optics::EyeInput flat = minusToric;
   flat.index = 1;
+  // An anisometropic pair: each lens its exact order, the pair apart vertically as worn.
+  optics::EyeInput plusOne;
+  plusOne.prescription = {1, 0, 180};
+  plusOne.index = 1.6;
+  plusOne.baseCurve = 7;
+  plusOne.thicknessMm = 3;
+  plusOne.ordered = {1, 0, 180};
+  optics::EyeInput plusFour = plusOne;
+  plusFour.prescription = {4, 0, 180};
+  plusFour.baseCurve = 10;
+  plusFour.thicknessMm = 6;
+  plusFour.ordered = {4, 0, 180};
   struct Row {
     const char* name;
     optics::EyeInput od, os;
@@ -180,6 +192,15 @@ TEST_F(PrintWorkTicketTest, AsWornCheckIsTextBelowTheWindow) {
         "Lens as ordered -3.31 -1.39 x 143.0", "vertical imbalance 0.00 Δ, within 0.33 Δ",
         "frame convention"},
        false,
+       optics::OrderChoice::exact,
+       "."},
+      {"a pair outside its vertical imbalance, each lens within",
+       plusOne,
+       plusFour,
+       {"As-worn check (exact ray trace)", "OUTSIDE the ANSI Z80.1-2015 tolerances as worn.",
+        "Pair: vertical imbalance", "OUTSIDE 0.33 Δ", "Right eye (OD)", "within tolerance",
+        "Left eye (OS)", "within tolerance", "Pair, ANSI Z80.1 mounted"},
+       true,
        optics::OrderChoice::exact,
        "."},
       {"a comma format: every number of the check with the ticket's comma",

@@ -144,6 +144,40 @@ TEST(SavePatient, TypographicMinusIsStoredAsPlainMinusInNumericEntriesOnly) {
   EXPECT_TRUE(ReadBytes(windows.path).startsWith("First Name,M\xFCller,Rec #,-2.00,"));
 }
 
+// A decimal comma that the user's locale reads is stored as a full stop, so that the file
+// reads the same under any locale; a comma that locale would not read as a decimal comma (or
+// one in a text that is no number entry) stays, and the record is refused, not guessed at.
+TEST(SavePatient, DecimalCommaTheLocaleReadsIsStoredAsAFullStop) {
+  const NumberFormat comma{",", "."};
+  const NumberFormat fullStop{".", ","};
+  const struct {
+    const char* name;
+    NumberFormat format;
+    Field field;
+    const char* typed;
+    const char* stored;  // the item in the file; nullptr: refused
+  } rows[] = {
+      {"sphere with a minus sign", comma, Field::odsph, "\u22126,00", "-6.00"},
+      {"tilt", comma, Field::tilt, "12,5", "12.5"},
+      {"index", comma, Field::osn, "1,6", "1.6"},
+      {"full stop as typed", comma, Field::odsph, "-6.00", "-6.00"},
+      {"group separator", comma, Field::odsph, "1.000,50", nullptr},
+      {"two commas", comma, Field::odaxis, "1,8,0", nullptr},
+      {"record number", comma, Field::record, "R1,5", nullptr},
+      {"full-stop locale", fullStop, Field::odsph, "-6,00", nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    QTemporaryDir dir;
+    const SaveResult saved = SavePatient(Sheet({{row.field, row.typed}}), dir.path(), row.format);
+    ASSERT_EQ(saved.ok(), row.stored != nullptr) << saved.message.toStdString();
+    if (!row.stored) continue;
+    JobSheet expected;
+    expected[row.field] = row.stored;
+    EXPECT_EQ(ReadBytes(saved.path), QByteArray::fromStdString(JoinRecordLine(expected.Texts())));
+  }
+}
+
 // Every refusal writes nothing: the earlier file keeps its bytes, no other file appears, and
 // the message says why.
 TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
@@ -154,10 +188,10 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
   };
   const std::string tooLong(260, 'a');
   const Case cases[] = {
-      {"comma in the record number", Sheet({{Field::record, "12,34"}}), "Record number holds one"},
+      {"comma in the record number", Sheet({{Field::record, "12,34"}}), "Record # holds one"},
       {"commas in two fields", Sheet({{Field::odsph, "-1,25"}, {Field::wrap, "5,"}}),
-       "Right sphere, Face-form wrap hold one"},
-      {"comma in the first name", Sheet({{Field::firstname, "Ann,Marie"}}), "First name holds"},
+       "Right sphere, Wrap hold one"},
+      {"comma in the first name", Sheet({{Field::firstname, "Ann,Marie"}}), "First Name holds"},
       {"slash in the last name", Sheet({{Field::lastname, "../etc/x"}}), "holds \"/\""},
       {"backslash in the first name", Sheet({{Field::firstname, "a\\b"}}), "holds \"\\\""},
       {"line feed in the first name", Sheet({{Field::firstname, "a\nb"}}),
@@ -171,7 +205,7 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"no room for the time of earlier records", Sheet({{Field::lastname, std::string(220, 'a')}}),
        "keep it to 231 bytes"},
       {"not UTF-8", Sheet({{Field::record, "\xFF"}}),
-       "Record number holds text that is not valid UTF-8"},
+       "Record # holds text that is not valid UTF-8"},
       {"long name quoted cut short", Sheet({{Field::lastname, std::string(50, 'a') + "/"}}),
        "\"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\u2026\" holds \"/\""},
       {"empty last name", Sheet({{Field::lastname, ""}}), "the last name is empty"},
@@ -180,15 +214,15 @@ TEST(SavePatient, RefusalsLeaveTheEarlierFileAndSayWhy) {
       {"first name with a full stop first", Sheet({{Field::firstname, ".Ann"}}),
        "begins with a full stop"},
       {"line feed in the record number", Sheet({{Field::record, "12\n34"}}),
-       "Record number holds a line break"},
+       "Record # holds a line break"},
       {"CR in two fields", Sheet({{Field::odsph, "-1.00\r"}, {Field::wrap, "\r\n5"}}),
-       "Right sphere, Face-form wrap hold a line break"},
+       "Right sphere, Wrap hold a line break"},
       {"tab in the sphere", Sheet({{Field::ossph, "-1\t.00"}}), "Left sphere holds a line break"},
       {"next-line character", Sheet({{Field::record, "a\u0085b"}}), "control character"},
       {"line separator", Sheet({{Field::odcyl, "a\u2028b"}}), "Right cylinder holds a line"},
       {"record larger than Load reads", Sheet({{Field::record, std::string(70000, '7')}}),
        "more than the 65536 bytes a patient file can hold, so it could never be loaded back; "
-       "shorten Record number"},
+       "shorten Record #"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -26,6 +26,7 @@ namespace asworn::app {
 
 class AsWornView;
 class EntryField;
+class PairMark;
 class PictureBox;
 class StaleTicketMark;
 class TabControl;
@@ -90,7 +91,9 @@ class MainWindow : public QWidget {
   // Command3: stores the 21 texts in the patient's file in the patient folder and confirms it.
   // A file that cannot be written is reported instead. Returns whether the file was written.
   bool SavePatient();
-  // load: after the user's OK to "Load <first> <last>?", fills all 21 fields from the file
+  // load: entries changed since the last Save or Load are first offered for saving under the
+  // names they were saved or loaded with ("Save", "Discard", "Cancel"; Cancel ends the Load).
+  // Then, after the user's OK to "Load <first> <last>?", fills all 21 fields from the file
   // named by the names in the fields and confirms it. Names that name no one file open the
   // patient list; going back from it changes nothing. Cancel only reminds the user to enter
   // the names; a file that cannot be loaded is reported and changes no field. The work
@@ -127,6 +130,8 @@ class MainWindow : public QWidget {
   const std::vector<QWidget*>& focusOrder() const { return focusOrder_; }
   // The notice on the "Work Ticket" page while the ticket is out of date; none before that.
   QLabel* staleTicketNotice() const;
+  // The mark beside the prism rows, shown while the pair's vertical imbalance is outside.
+  QLabel* pairMark() const;
 
  protected:
   bool focusNextPrevChild(bool next) override;
@@ -149,6 +154,10 @@ class MainWindow : public QWidget {
   void BringPageForward(QWidget* widget);
   void ShowWorkTicketTab();
   void ReportFault(const QString& message);
+  // Before a Load: entries that differ from the last Save or Load (the names aside) ask
+  // "Save", "Discard" or "Cancel". False when the Load must not go on: Cancel, or a Save that
+  // failed; every entry then stays as typed.
+  bool KeepTypingBeforeLoad();
   bool AskToLoad();
 
   std::array<EntryField*, kFieldCount> fields_{};
@@ -169,7 +178,8 @@ class MainWindow : public QWidget {
   // Whether the ticket shown is current, and its as-worn check while it is.
   TicketState* ticket_ = nullptr;
   std::unique_ptr<StaleTicketMark> staleMark_;
-  JobSheet savedEntries_;  // as the last Save or Load left them
+  std::unique_ptr<PairMark> pairMark_;  // beside the prism rows while the pair is outside
+  JobSheet savedEntries_;               // as the last Save or Load left them
   std::unique_ptr<AsWornView> asWorn_;
 };
 

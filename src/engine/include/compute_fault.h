@@ -18,6 +18,7 @@ enum class FaultKind {
   notANumber,       // a field text in which no number can be read
   cutShort,         // a number read in part: digits stand after it ("2.5.1")
   decimalComma,     // likewise, cut at a comma ("-4,25")
+  separatorsMixed,  // a comma beside a full stop or a second comma, where a comma is a decimal
   signAfter,        // a sign after the number ("4.25-"), which the reading would drop
   outOfRange,       // a value outside the field's plausible range
   vertexPastFocus,  // 1 - d·F <= 0: the vertex change reaches or passes the lens's focal point
@@ -28,9 +29,11 @@ enum class FaultKind {
 
 struct ComputeFault {
   FaultKind kind;
-  std::vector<Field> fields;  // the fields whose texts lead to the fault, most direct first
-  std::string quantity;       // what was being computed, e.g. "right tangential factor"
-  std::string message;        // for the optician, naming the fields and their texts
+  // The fields whose texts lead to the fault, most direct first; for entries that cannot be
+  // read, each of them in job-sheet order.
+  std::vector<Field> fields;
+  std::string quantity;  // what was being computed, e.g. "right tangential factor"
+  std::string message;   // for the optician, naming the fields and their texts
 };
 
 }  // namespace asworn

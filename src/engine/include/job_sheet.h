@@ -43,6 +43,9 @@ struct FieldInfo {
   std::string_view name;         // the field's name in code, files and the command line
   std::string_view defaultText;  // what the field holds at start-up
   std::string_view spokenName;   // how an optician says it: "Right sphere"
+  // How its tab captions it, the row's eye before the column's caption: "Right MBS". A
+  // message that sends the optician to an entry names it so.
+  std::string_view tabName;
 };
 
 // The one table of the 21 fields, in canonical order.

@@ -41,6 +41,14 @@ LeadingNumber ReadLeadingNumber(std::string_view text);
 // number to ReadLeadingNumber, in a character that every code page holds.
 std::string WithPlainMinus(std::string_view text);
 
+// The text as the lenient reading takes it under `format`. Where the decimal separator is a
+// comma, a text with one comma and no full stop has that comma written as a full stop
+// ("-6,00" gives "-6.00"); under a full-stop format it comes back as it is, for the reading to
+// refuse its comma. A text that holds a comma beside a full stop or a second comma
+// ("1.000,50", "1,5.2", "1,000,5") gives nothing under any format: which of them is a group
+// separator would be a guess. A text without a comma comes back as it is.
+std::optional<std::string> WithFullStop(std::string_view text, const NumberFormat& format);
+
 // Strict: the whole text, blanks around it aside, must be one number in the user's format
 // (sign, digits with group separators, the decimal separator, exponent). Otherwise nothing.
 std::optional<double> ParseStrictNumber(std::string_view text, const NumberFormat& format);

@@ -22,7 +22,8 @@ struct CheckLine {
   bool indented = false;
 };
 
-// The heading; a ticket outside tolerance says so next, in bold; then for each eye the lens as
+// The heading; a ticket outside tolerance, by an eye or by the pair's vertical imbalance,
+// says so next, in bold; then for each eye the lens as
 // ordered, its power as worn, the required power, the verdict, the exact order and the prism
 // the lens induces, in words. Numbers with the ticket's decimal separator.
 std::vector<CheckLine> AsWornCheckLines(const optics::AsWornResult& result,

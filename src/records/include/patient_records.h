@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "job_sheet.h"
+#include "number_format.h"
 #include "record_file.h"
 #include "record_line.h"
 #include "record_names.h"
@@ -36,17 +37,23 @@ struct SaveResult {
 // replaced). The names are stored without blanks around them; a file whose name differs only
 // in letter case is the same patient's and is replaced under its own name, and two such files
 // are refused as a guess between them. A minus sign or en dash in a numeric entry is stored
-// as "-", so a record of plain prescriptions stays in Windows-1252. Refuses,
+// as "-", so a record of plain prescriptions stays in Windows-1252, and a decimal comma that
+// `format` reads (see WithFullStop) as a full stop, so the file reads the same under any
+// locale; a comma that is not such a decimal comma is stored as typed, and refused. Refuses,
 // touching nothing: names that cannot make a file name in the folder, an empty name or one
 // beginning with a full stop, texts that hold a comma, a line break or another control
 // character, a record larger than Load reads, and a file of that name that holds another
 // patient (or is not a patient file). A failed write leaves the earlier file as it was.
+SaveResult SavePatient(const JobSheet& sheet, const QString& folder, const NumberFormat& format,
+                       const QDateTime& now = QDateTime::currentDateTime());
+// As above, with only the full stop for a decimal point.
 SaveResult SavePatient(const JobSheet& sheet, const QString& folder,
                        const QDateTime& now = QDateTime::currentDateTime());
 
 // The texts Save stores for `sheet`: the names trimmed, a typographic minus in a numeric
-// entry written as "-"; every other character as typed.
-JobSheet RecordToStore(JobSheet sheet);
+// entry written as "-", and its decimal comma as a full stop where `format` reads one;
+// every other character as typed.
+JobSheet RecordToStore(JobSheet sheet, const NumberFormat& format = {});
 
 struct LoadResult {
   std::optional<JobSheet> sheet;  // the 21 texts from the file, items 0 to 20

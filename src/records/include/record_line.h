@@ -53,7 +53,7 @@ std::optional<QString> RecordProblem(const PatientRecord& record);
 // The job sheet of items 0 to 20 (later items are ignored); nothing when there are fewer.
 std::optional<JobSheet> SheetFromItems(const std::vector<std::string>& items);
 
-// "Right sphere, Left axis": the fields as the optician names them.
+// "Right sphere, Left MBS": the fields as their tabs caption them, for the optician to find.
 QString SpokenFieldList(const std::vector<Field>& fields);
 
 }  // namespace asworn
