@@ -15,9 +15,9 @@
 #include <map>
 #include <sstream>
 
+#include "as_worn_check.h"
 #include "cli_run.h"
 #include "dcs_answer.h"
-#include "as_worn_check.h"
 #include "dcs_records.h"
 #include "job_mapping.h"
 #include "lab_defaults.h"
@@ -60,8 +60,7 @@ double Number(const std::vector<DcsRecord>& answer, const char* label, Eye side)
 // --steps) on the job sheet the job maps to, as a lab writes it: in whole degrees.
 void ExpectTicketValues(const std::vector<DcsRecord>& job, const std::vector<DcsRecord>& answer,
                         std::optional<double> refracted, const std::string& name,
-                        const std::vector<std::string>& orderOptions,
-                        optics::PowerStep step) {
+                        const std::vector<std::string>& orderOptions, optics::PowerStep step) {
   const JobMapping mapping = MapJob(job, refracted);
   ASSERT_TRUE(mapping.job) << name;
   std::vector<std::string> args{"ticket"};
